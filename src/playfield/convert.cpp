@@ -1,0 +1,110 @@
+#include "playfield/convert.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <system_error>
+
+namespace zentor {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Length of the run of digits at the start of text.
+size_t DigitRun(std::string_view text) {
+  size_t n = 0;
+  while (n < text.size() && IsDigit(text[n])) {
+    ++n;
+  }
+  return n;
+}
+
+template <class Int>
+Int RoundTo(double value) {
+  const double rounded = std::nearbyint(value);
+  if (!(rounded >= std::numeric_limits<Int>::min() && rounded <= std::numeric_limits<Int>::max())) {
+    throw std::overflow_error("overflow");
+  }
+  return static_cast<Int>(rounded);
+}
+
+}  // namespace
+
+double TextToNumber(std::string_view text) {
+  if (text.empty() || DigitRun(text) != text.size()) {
+    throw std::invalid_argument("type mismatch: \"" + std::string(text) + "\" is not a number");
+  }
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+std::string NumberToText(double value) {
+  std::array<char, 400> digits{};
+  const auto result =
+      std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, 0);
+  return std::string(digits.data(), result.ptr);
+}
+
+double LeadingNumber(std::string_view text) {
+  size_t start = 0;
+  while (start < text.size() && IsBlank(text[start])) {
+    ++start;
+  }
+  std::string_view rest = text.substr(start);
+  size_t end = 0;
+  if (end < rest.size() && (rest[end] == '+' || rest[end] == '-')) {
+    ++end;
+  }
+  const size_t whole = DigitRun(rest.substr(end));
+  end += whole;
+  size_t fraction = 0;
+  if (end < rest.size() && rest[end] == '.') {
+    fraction = DigitRun(rest.substr(end + 1));
+    if (whole + fraction > 0) {
+      end += 1 + fraction;
+    }
+  }
+  if (whole + fraction == 0) {
+    return 0;
+  }
+  // An exponent counts only when digits follow it.
+  bool shrinks = false;
+  if (end < rest.size() && (rest[end] == 'e' || rest[end] == 'E')) {
+    size_t mark = end + 1;
+    if (mark < rest.size() && (rest[mark] == '+' || rest[mark] == '-')) {
+      shrinks = rest[mark] == '-';
+      ++mark;
+    }
+    const size_t exponent = DigitRun(rest.substr(mark));
+    if (exponent > 0) {
+      end = mark + exponent;
+    } else {
+      shrinks = false;
+    }
+  }
+  // from_chars takes no '+' sign.
+  const bool negative = rest[0] == '-';
+  const size_t skip = rest[0] == '+' ? 1 : 0;
+  double value = 0;
+  const auto result = std::from_chars(rest.data() + skip, rest.data() + end, value);
+  if (result.ec == std::errc::result_out_of_range) {
+    value = shrinks ? 0.0 : std::numeric_limits<double>::infinity();
+    return negative ? -value : value;
+  }
+  return value;
+}
+
+int16_t RoundToInt16(double value) { return RoundTo<int16_t>(value); }
+int32_t RoundToInt32(double value) { return RoundTo<int32_t>(value); }
+
+float UnitFromBits(uint32_t bits) {
+  constexpr int kMantissaBits = 24;
+  constexpr float kScale = 1.0f / static_cast<float>(1u << kMantissaBits);
+  return static_cast<float>(bits >> (32 - kMantissaBits)) * kScale;
+}
+
+}  // namespace zentor

@@ -1,0 +1,28 @@
+// zentor-replay SCRIPT: plays a replay script against the game and prints its state lines.
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string_view>
+
+#include "replay/replay.h"
+#include "tools/screenshot.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: zentor-replay SCRIPT (or - for standard input)\n";
+    return zentor::kReplayError;
+  }
+  const std::string_view path = argv[1];
+  zentor::ReplayOptions options;
+  options.screenshot = zentor::ScreenshotWriterOrEmpty();
+  if (path == "-") {
+    return zentor::RunReplay(std::cin, std::cout, std::cerr, options);
+  }
+  std::ifstream script{std::string(path)};
+  if (!script) {
+    std::cerr << "zentor-replay: cannot open " << path << ": " << std::strerror(errno) << "\n";
+    return zentor::kReplayError;
+  }
+  return zentor::RunReplay(script, std::cout, std::cerr, options);
+}
