@@ -83,7 +83,24 @@ std::vector<std::string_view> Words(std::string_view line) {
   return words;
 }
 
-std::string Quoted(std::string_view word) { return "'" + std::string(word) + "'"; }
+// A word of the script as an error message shows it: control bytes escaped, long words cut.
+std::string Quoted(std::string_view word) {
+  constexpr size_t kShown = 40;
+  std::string text = "'";
+  for (const char c : word.substr(0, kShown)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) {
+      constexpr std::string_view kHex = "0123456789abcdef";
+      text += "\\x";
+      text += kHex[byte >> 4];
+      text += kHex[byte & 0xf];
+    } else {
+      text += c;
+    }
+  }
+  text += word.size() > kShown ? "'..." : "'";
+  return text;
+}
 
 // A finite single, read from a decimal as single precision.
 float ParseSingle(std::string_view word) {
@@ -157,7 +174,7 @@ class Replay {
   static int16_t KeyCodeOf(std::string_view word) {
     const int64_t code = ParseInteger(word);
     if (code < std::numeric_limits<int16_t>::min() || code > std::numeric_limits<int16_t>::max()) {
-      throw ScriptError("key code " + std::string(word) + " is outside 16 bits");
+      throw ScriptError("key code " + Quoted(word) + " is outside 16 bits");
     }
     return static_cast<int16_t>(code);
   }
@@ -186,7 +203,7 @@ class Replay {
     }
     const int64_t count = args.empty() ? 1 : ParseInteger(args[0]);
     if (count < 0) {
-      throw ScriptError("tick count " + std::string(args[0]) + " is negative");
+      throw ScriptError("tick count " + Quoted(args[0]) + " is negative");
     }
     for (int64_t i = 0; i < count && game_.form.Timer1.Enabled; ++i) {
       if (ticksRun_ == options_.tickBudget) {
