@@ -1,6 +1,12 @@
 # The two set-up commands of the README, and the steps they are made of.
 .PHONY: all deps build run test sanitize fuzz bench clean
 
+# Where the checks build; the presets' directories unless given on the command line.
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+# Seconds the fuzzer runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
+
 all: build
 
 deps:
@@ -16,5 +22,23 @@ run: build
 test: build
 	ctest --preset default
 
+# Everything built with AddressSanitizer and UndefinedBehaviorSanitizer, and every test run.
+sanitize: deps
+	@cmake --preset sanitize -B $(SANITIZE_DIR) >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j2
+	ctest --preset sanitize --test-dir $(SANITIZE_DIR)
+
+# The replay fuzzer for FUZZ_SECONDS: new inputs land in fuzz/corpus-work, failing inputs in
+# $(FUZZ_DIR)/findings.
+fuzz: deps
+	@cmake --preset fuzz -B $(FUZZ_DIR) >/dev/null
+	@cmake --build $(FUZZ_DIR) -j2 --target zentor-fuzz
+	@mkdir -p fuzz/corpus-work $(FUZZ_DIR)/findings
+	$(FUZZ_DIR)/zentor-fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=2048 \
+	  -dict=fuzz/replay.dict -artifact_prefix=$(FUZZ_DIR)/findings/ fuzz/corpus-work fuzz/corpus
+
+bench: build
+	./build/zentor-bench
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz
