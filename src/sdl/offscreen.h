@@ -1,0 +1,38 @@
+// The window's picture drawn without a display: the software renderer on a surface of its own.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "playfield/controls.h"
+#include "sdl/draw.h"
+#include "sdl/handles.h"
+#include "sdl/viewport.h"
+
+namespace zentor {
+
+class OffscreenPicture {
+ public:
+  // Throws std::runtime_error when there is no usable font or no memory for the surface.
+  explicit OffscreenPicture(int width = kPictureWidth, int height = kPictureHeight);
+
+  // Draws the window as it is now, with the picture fitted to the surface.
+  void Draw(const Form& form, const ButtonLook& buttons = {});
+
+  // Writes the last picture as PNG; throws std::runtime_error("cannot write PATH: reason").
+  void SavePng(const std::string& path) const;
+
+  const SDL_Surface& Surface() const { return *surface_; }
+  const Viewport& View() const { return viewport_; }
+  const DrawCache& Cache() const { return *cache_; }
+
+ private:
+  Viewport viewport_;
+  SurfaceHandle surface_;
+  RendererHandle renderer_;
+  std::unique_ptr<DrawCache> cache_;  // last, so that it goes before the renderer it drew with
+};
+
+}  // namespace zentor

@@ -1,0 +1,47 @@
+// Where the game's picture lies in a renderer's output: scaled to fit, aspect kept, centred
+// between bars, and the conversions between the game's twips and output pixels.
+#pragma once
+
+#include <SDL.h>
+
+#include <optional>
+#include <utility>
+
+namespace zentor {
+
+// The picture at scale 1: the client area of 14880 x 12315 twips at 15 twips per pixel.
+inline constexpr int kPictureWidth = 992;
+inline constexpr int kPictureHeight = 821;
+
+struct Viewport {
+  int outputWidth = kPictureWidth;  // the whole output, bars included, in pixels
+  int outputHeight = kPictureHeight;
+  double scale = 1;  // output pixels per pixel of the picture at scale 1
+  SDL_Rect picture{0, 0, kPictureWidth, kPictureHeight};
+
+  // The largest picture that fits the output, centred.
+  static Viewport Fit(int outputWidth, int outputHeight);
+
+  double X(double twips) const;
+  double Y(double twips) const;
+  double TwipsX(double pixelX) const;
+  double TwipsY(double pixelY) const;
+
+  // The pixels of a control's rectangle, or nothing when it lies wholly outside the picture or
+  // is not finite. Edges far outside are pulled in to a margin around the picture, so that the
+  // result always fits an int and anything visible keeps its place.
+  std::optional<SDL_Rect> PixelRect(double left, double top, double width, double height) const;
+
+  // A line's ends in pixels, the line cut where it leaves a margin around the picture; nothing
+  // when no part of it comes near the picture or it is not finite.
+  std::optional<std::pair<SDL_FPoint, SDL_FPoint>> PixelLine(double x1, double y1, double x2,
+                                                             double y2) const;
+
+  // The width of one pixel of the picture at scale 1 (borders, lines), at least one pixel.
+  int Stroke() const;
+
+  // The pixel size of a font of this many points at 96 dots per inch.
+  int FontPixels(double points) const;
+};
+
+}  // namespace zentor

@@ -1,7 +1,0 @@
-#include "tools/screenshot.h"
-
-namespace zentor {
-
-ScreenshotWriter ScreenshotWriterOrEmpty() { return {}; }
-
-}  // namespace zentor

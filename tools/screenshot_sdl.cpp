@@ -1,0 +1,26 @@
+// The screenshot command's pictures: the window's drawing code on an offscreen surface.
+#include <memory>
+#include <stdexcept>
+
+#include "sdl/offscreen.h"
+#include "tools/screenshot.h"
+
+namespace zentor {
+
+ScreenshotWriter ScreenshotWriterOrEmpty() {
+  // Made at the first screenshot, so that scripts without one need no font.
+  auto picture = std::make_shared<std::unique_ptr<OffscreenPicture>>();
+  return [picture](const Form& form, const std::string& path) {
+    if (!*picture) {
+      try {
+        *picture = std::make_unique<OffscreenPicture>();
+      } catch (const std::runtime_error& error) {
+        throw std::runtime_error("cannot write " + path + ": " + error.what());
+      }
+    }
+    (*picture)->Draw(form);
+    (*picture)->SavePng(path);
+  };
+}
+
+}  // namespace zentor
