@@ -78,6 +78,36 @@ TEST(StageMotion, EachStageMovesItsOwnRocksFromTheirStartScores) {
   }
 }
 
+TEST(StageMotion, TheCollisionTestSeesTheFallAndSlideOfItsTickButNotTheLaterStages) {
+  struct Case {
+    int score;
+    int rock;
+    float left;
+    float top;
+    bool hit;
+  };
+  // The square stands at (6840, 7080), 500 wide; each rock moves 137 into it on this tick.
+  const Case cases[] = {
+      {1000, 0, 6840, 5935, true},   // the first stage's fall still runs at 1000
+      {1001, 0, 6840, 5935, false},  // and no longer at 1001
+      {2000, 9, 7390, 7080, true},   // the second stage's slide still runs at 2000
+      {2001, 9, 7390, 7080, false},  // the third stage leaves rock 9 alone
+      {2500, 0, 5695, 7080, false},  // the third stage moves rock 0 only after the test
+      {3500, 0, 5695, 7080, false},  // so does the fourth
+      {4500, 5, 6840, 5935, false},  // and the fifth
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("score " + std::to_string(c.score));
+    GameBefore g(c.score);
+    g.FeedZeros(100);
+    g.RockAt(c.rock).Left = c.left;
+    g.RockAt(c.rock).Top = c.top;
+    g.game.RockSpeed.at(c.rock) = 137;
+    g.Tick();
+    EXPECT_EQ(g.host.boxes.size(), c.hit ? 1u : 0u);
+  }
+}
+
 TEST(StageWraps, RocksWrapAtTheirLimitsWithTheRangeOfTheirRoutine) {
   struct Case {
     const char* what;
