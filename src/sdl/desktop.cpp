@@ -21,6 +21,7 @@
 #include "sdl/clock.h"
 #include "sdl/draw.h"
 #include "sdl/fonts.h"
+#include "sdl/gamepad.h"
 #include "sdl/handles.h"
 #include "sdl/input.h"
 #include "sdl/viewport.h"
@@ -33,6 +34,7 @@ constexpr int kStatusFailed = 1;
 constexpr int kFrameAllowanceX = 16;
 constexpr int kFrameAllowanceY = 64;
 constexpr int kIconSide = 64;
+constexpr int kHotPlugWakeMilliseconds = 1000;
 
 void Say(const std::string& sentence) {
   std::fprintf(stderr, "zentor: %s\n", sentence.c_str());
@@ -212,12 +214,9 @@ class Desktop final : public Host {
   // Sleeps until an event comes or, while the clock runs, until the next tick is due.
   bool WaitForEvent(SDL_Event& event) {
     if (!clock_.Running()) {
-      if (SDL_WaitEvent(&event)) {
-        return true;
-      }
-      Say(std::string("cannot wait for events: ") + SDL_GetError());
-      failed_ = true;
-      return false;
+      // SDL notices a controller plugged in only when it looks for events, so the wait wakes
+      // now and then while no other event comes.
+      return SDL_WaitEventTimeout(&event, kHotPlugWakeMilliseconds) != 0;
     }
     const auto left = clock_.Deadline() - TickClock::Clock::now();
     const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(left).count();
@@ -311,7 +310,26 @@ class Desktop final : public Host {
         dirty_ = true;
         return;
       default:
+        Pad(gamepads_.Handle(event));
         return;
+    }
+  }
+
+  // A controller's actions, as the keys and the button they stand for.
+  void Pad(const std::vector<PadAction>& actions) {
+    for (const PadAction& action : actions) {
+      switch (action.kind) {
+        case PadAction::Kind::KeyDown:
+          OnKeyDown(game_, action.code, 0);
+          break;
+        case PadAction::Kind::KeyUp:
+          OnKeyUp(game_, action.code, 0);
+          break;
+        case PadAction::Kind::PressRestart:
+          Click(ButtonId::Restart);
+          break;
+      }
+      Changed();
     }
   }
 
@@ -380,6 +398,7 @@ class Desktop final : public Host {
   Viewport viewport_;
   TickClock clock_;
   ButtonTracker buttons_;
+  Gamepads gamepads_;
   std::mt19937 random_;
   bool dirty_ = true;
   bool waitedForBox_ = false;
@@ -405,6 +424,8 @@ int RunDesktop() {
     Say(NoWindowSentence());
     return kStatusFailed;
   }
+  // Without controller support the keyboard still plays the whole game.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   int status = kStatusFailed;
   try {
     Desktop desktop(*font);
