@@ -141,7 +141,7 @@ class Desktop final : public Host {
         Tick();
       }
       if (Finished()) {
-        return failed_ ? kStatusFailed : 0;
+        return 0;
       }
     }
   }
@@ -205,7 +205,7 @@ class Desktop final : public Host {
             static_cast<int>(std::lround(kPictureHeight * fit))};
   }
 
-  bool Finished() const { return ended_ || closed_ || failed_; }
+  bool Finished() const { return ended_ || closed_; }
 
   bool Drawable() const {
     return (SDL_GetWindowFlags(window_.get()) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) == 0;
@@ -404,7 +404,6 @@ class Desktop final : public Host {
   bool waitedForBox_ = false;
   bool ended_ = false;
   bool closed_ = false;
-  bool failed_ = false;
 };
 
 }  // namespace

@@ -84,9 +84,9 @@ double Coverage(double distance) {
 
 class Painter {
  public:
-  Painter(SDL_Renderer* renderer, const Viewport& viewport, DrawCache& cache,
+  Painter(SDL_Renderer* renderer, const Form& form, const Viewport& viewport, DrawCache& cache,
           const ButtonLook& look)
-      : renderer_(renderer), viewport_(viewport), cache_(cache), look_(look) {}
+      : renderer_(renderer), form_(form), viewport_(viewport), cache_(cache), look_(look) {}
 
   void operator()(const Shape& shape) {
     if (!shape.Visible) {
@@ -147,11 +147,8 @@ class Painter {
     DrawText(text, x, rect->y, *rect);
   }
 
-  // Buttons are drawn in their own pass, above everything else.
-  void operator()(const CommandButton&) {}
-  void operator()(const Timer&) {}
-
-  void Button(const CommandButton& button, ButtonId id) {
+  void operator()(const CommandButton& button) {
+    const ButtonId id = &button == &form_.Restart ? ButtonId::Restart : ButtonId::endgame;
     if (!button.Visible) {
       return;
     }
@@ -181,6 +178,8 @@ class Painter {
     DrawText(text, rect->x + (rect->w - text.width) / 2 + shift,
              rect->y + (rect->h - text.height) / 2 + shift, inside);
   }
+
+  void operator()(const Timer&) {}
 
  private:
   // Text clipped to a rectangle, itself within the picture.
@@ -229,6 +228,7 @@ class Painter {
   }
 
   SDL_Renderer* renderer_;
+  const Form& form_;
   const Viewport& viewport_;
   DrawCache& cache_;
   const ButtonLook& look_;
@@ -409,17 +409,11 @@ void DrawForm(SDL_Renderer* renderer, const Form& form, const Viewport& viewport
   SDL_RenderSetClipRect(renderer, &viewport.picture);
   Fill(renderer, viewport.picture, form.BackColor);
 
-  Painter painter(renderer, viewport, cache, buttons);
+  // The buttons, windows of their own above every drawn control, are the layout's first rows
+  // and so come last.
+  Painter painter(renderer, form, viewport, cache, buttons);
   for (auto row = StartingLayout.rbegin(); row != StartingLayout.rend(); ++row) {
     WithControl(form, *row, painter);
-  }
-  // The buttons are windows of their own, above every drawn control.
-  for (auto row = StartingLayout.rbegin(); row != StartingLayout.rend(); ++row) {
-    if (row->Id == ControlId::Restart) {
-      painter.Button(form.Restart, ButtonId::Restart);
-    } else if (row->Id == ControlId::endgame) {
-      painter.Button(form.endgame, ButtonId::endgame);
-    }
   }
   SDL_RenderSetClipRect(renderer, nullptr);
   cache.EndFrame();
