@@ -404,10 +404,16 @@ void DrawForm(SDL_Renderer* renderer, const Form& form, const Viewport& viewport
   cache.BeginFrame();
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
   SDL_RenderSetClipRect(renderer, nullptr);
-  SetColour(renderer, kBars);
+  // One clear when the picture fills the output: a second full-size fill costs a software
+  // renderer as much as the rest of the frame.
+  const bool letterboxed =
+      viewport.picture.w < viewport.outputWidth || viewport.picture.h < viewport.outputHeight;
+  SetColour(renderer, letterboxed ? kBars : form.BackColor);
   SDL_RenderClear(renderer);
   SDL_RenderSetClipRect(renderer, &viewport.picture);
-  Fill(renderer, viewport.picture, form.BackColor);
+  if (letterboxed) {
+    Fill(renderer, viewport.picture, form.BackColor);
+  }
 
   // The buttons, windows of their own above every drawn control, are the layout's first rows
   // and so come last.
