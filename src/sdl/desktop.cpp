@@ -1,6 +1,7 @@
 #include "sdl/desktop.h"
 
 #include <SDL.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -40,15 +41,37 @@ void Say(const std::string& sentence) {
   std::fprintf(stderr, "zentor: %s\n", sentence.c_str());
 }
 
+// Where the kernel lists this program's child processes, written before any signal can come.
+char childrenPath[64];
+
 // SIGTERM and SIGINT end the program at once, whatever it is doing, also while the game-over
 // box runs its own modal loop, which does not return to ours until it is closed. Ending
 // without any clean-up loses nothing: the game saves nothing, and the display server frees the
-// window with the connection. _exit is safe in a signal handler; SDL_Quit and destructors are not.
+// window with the connection. SDL shows that box from a child process, which would stay on the
+// screen: it is ended first. Only calls that are safe in a signal handler are made here
+// (open, read, kill, _exit); SDL_Quit and destructors are not.
 void EndOnSignal(int) {
+  const int file = open(childrenPath, O_RDONLY);
+  if (file >= 0) {
+    char list[256];
+    const ssize_t length = read(file, list, sizeof list);
+    close(file);
+    pid_t child = 0;
+    for (ssize_t i = 0; i <= length; ++i) {
+      if (i < length && list[i] >= '0' && list[i] <= '9') {
+        child = child * 10 + (list[i] - '0');
+      } else if (child > 0) {
+        kill(child, SIGKILL);
+        child = 0;
+      }
+    }
+  }
   _exit(0);
 }
 
 void InstallSignalHandlers() {
+  std::snprintf(childrenPath, sizeof childrenPath, "/proc/%d/task/%d/children",
+                static_cast<int>(getpid()), static_cast<int>(getpid()));
   struct sigaction action {};
   action.sa_handler = EndOnSignal;
   sigemptyset(&action.sa_mask);
@@ -61,11 +84,23 @@ bool Unset(const char* variable) {
   return !value || !*value;
 }
 
+bool NoDisplay() {
+  return Unset("DISPLAY") && Unset("WAYLAND_DISPLAY");
+}
+
 std::string NoWindowSentence() {
-  if (Unset("DISPLAY") && Unset("WAYLAND_DISPLAY")) {
+  if (NoDisplay()) {
     return "cannot open a window: no display found (set DISPLAY)";
   }
-  return std::string("cannot open a window: ") + SDL_GetError();
+  const char* display = Unset("DISPLAY") ? std::getenv("WAYLAND_DISPLAY") : std::getenv("DISPLAY");
+  const std::string reason = SDL_GetError();
+  return std::string("cannot open a window on display ") + display + ": " +
+         (reason.empty() ? "it does not answer" : reason);
+}
+
+// Drivers that SDL falls back on, which draw where nobody sees it.
+bool Invisible(const char* driver) {
+  return driver && (std::string_view(driver) == "offscreen" || std::string_view(driver) == "dummy");
 }
 
 // The window's icon, drawn from the game's own look: a rock falling at the square.
@@ -419,8 +454,21 @@ int RunDesktop() {
   // shrink away when the game-over box takes the focus.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Without a display SDL would go on with a window that nobody sees, unless SDL_VIDEODRIVER
+  // asks for a driver of its own (a console, say).
+  const bool driverAskedFor = !Unset("SDL_VIDEODRIVER");
+  if (!driverAskedFor && NoDisplay()) {
+    Say(NoWindowSentence());
+    return kStatusFailed;
+  }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     Say(NoWindowSentence());
+    return kStatusFailed;
+  }
+  if (!driverAskedFor && Invisible(SDL_GetCurrentVideoDriver())) {
+    SDL_ClearError();
+    Say(NoWindowSentence());
+    SDL_Quit();
     return kStatusFailed;
   }
   // Without controller support the keyboard still plays the whole game.
