@@ -14,8 +14,8 @@ constexpr int kIconSize = 256;
 // &H00BBGGRR to #RRGGBB.
 std::string Css(zentor::Colour colour) {
   char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF,
-                (colour >> 16) & 0xFF);
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", zentor::Red(colour), zentor::Green(colour),
+                zentor::Blue(colour));
   return text;
 }
 

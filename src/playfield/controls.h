@@ -12,6 +12,16 @@ namespace zentor {
 // Colours are written &H00BBGGRR: the low byte is red, the next green, the next blue.
 using Colour = uint32_t;
 
+constexpr uint8_t Red(Colour c) {
+  return static_cast<uint8_t>(c & 0xFF);
+}
+constexpr uint8_t Green(Colour c) {
+  return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+constexpr uint8_t Blue(Colour c) {
+  return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
+
 enum class ShapeKind : uint8_t { Rectangle, Oval };
 enum class FillStyle : uint8_t { Solid, None };
 enum class Alignment : uint8_t { Left, Centre };

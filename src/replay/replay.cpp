@@ -4,7 +4,6 @@
 #include <cmath>
 #include <deque>
 #include <limits>
-#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -58,7 +57,9 @@ class ScriptedHost : public Host {
   bool ended_ = false;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view StripComment(std::string_view line) {
   const size_t hash = line.find('#');
@@ -147,8 +148,8 @@ class Replay {
       Click(args[0]);
     } else if (command == "window") {
       Expect(args, 4, "number");
-      host_.SetFrame({ParseSingle(args[0]), ParseSingle(args[1]), ParseSingle(args[2]),
-                      ParseSingle(args[3])});
+      host_.SetFrame(
+          {ParseSingle(args[0]), ParseSingle(args[1]), ParseSingle(args[2]), ParseSingle(args[3])});
     } else if (command == "dump") {
       Expect(args, 0);
       out_ << StateLine(game_, host_.Reseeds()) << '\n';

@@ -110,9 +110,7 @@ SurfaceHandle MakeIcon() {
   if (!icon) {
     return icon;
   }
-  const auto rgb = [&](Colour c) {
-    return SDL_MapRGB(icon->format, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-  };
+  const auto rgb = [&](Colour c) { return SDL_MapRGB(icon->format, Red(c), Green(c), Blue(c)); };
   const int unit = kIconSide / 16;
   SDL_FillRect(icon.get(), nullptr, rgb(kWindowBackColour));
   SDL_Rect panel{0, 0, kIconSide, 3 * unit};

@@ -23,16 +23,6 @@ constexpr Colour kBars = 0x00000000;
 // An oval texture is never larger than this on a side; a larger oval is drawn scaled up.
 constexpr int kMaxOvalSide = 1024;
 
-uint8_t Red(Colour c) {
-  return static_cast<uint8_t>(c & 0xFF);
-}
-uint8_t Green(Colour c) {
-  return static_cast<uint8_t>((c >> 8) & 0xFF);
-}
-uint8_t Blue(Colour c) {
-  return static_cast<uint8_t>((c >> 16) & 0xFF);
-}
-
 SDL_Color ToSdl(Colour c) {
   return {Red(c), Green(c), Blue(c), 0xFF};
 }
