@@ -15,6 +15,7 @@ namespace zentor::bench {
 namespace {
 
 constexpr int kSceneTick = 1030;  // the banner halfway down, the rocks sliding in from the right
+constexpr int kPlayedTicks = 400;
 
 Form PlayScene() {
   QueueHost host;
@@ -65,6 +66,59 @@ void BM_DrawFrame2x(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawFrame2x)->Unit(benchmark::kMillisecond);
+
+// The frames of play from the scene on, one a tick, along the same path.
+const std::vector<Form>& PlayedForms() {
+  static const std::vector<Form> forms = [] {
+    std::vector<Form> played;
+    QueueHost host;
+    Game game(host);
+    StartGame(game);
+    const std::vector<Turn> path =
+        FindSurvivingPath(kSceneTick + kPlayedTicks).value_or(std::vector<Turn>{});
+    size_t turn = 0;
+    for (int tick = 0; tick < kSceneTick + kPlayedTicks && game.form.Timer1.Enabled; ++tick) {
+      while (turn < path.size() && path[turn].tick == tick) {
+        Steer(game, path[turn++]);
+      }
+      OnTimerTick(game);
+      if (tick >= kSceneTick) {
+        played.push_back(game.form);
+      }
+    }
+    return played;
+  }();
+  return forms;
+}
+
+// One iteration is the frame the desktop window draws after one tick of play: only what the
+// tick changed, the new score rasterised.
+void BM_DrawPlayedFrame(benchmark::State& state) {
+  const std::vector<Form>& forms = PlayedForms();
+  if (forms.size() != static_cast<size_t>(kPlayedTicks)) {
+    state.SkipWithError("the game ended before its last tick");
+    return;
+  }
+  std::optional<OffscreenPicture> picture;
+  try {
+    picture.emplace();
+  } catch (const std::runtime_error& error) {
+    state.SkipWithError(error.what());
+    return;
+  }
+  picture->DrawChanges(forms.back());
+  size_t next = 0;
+  uint64_t pixels = 0;
+  for (auto _ : state) {
+    for (const SDL_Rect& area : picture->DrawChanges(forms[next]).areas) {
+      pixels += static_cast<uint64_t>(area.w) * static_cast<uint64_t>(area.h);
+    }
+    next = (next + 1) % forms.size();
+  }
+  state.counters["pixels_per_frame"] =
+      benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_DrawPlayedFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zentor::bench

@@ -30,6 +30,7 @@ enum class BackStyle : uint8_t { Opaque, Transparent };
 struct Font {
   std::string_view Name;
   float Size;  // points
+  bool operator==(const Font&) const = default;
 };
 
 // Positions and sizes are twips (1/1440 inch) in the window's client area, single precision.
@@ -42,6 +43,7 @@ struct Shape {
   ShapeKind Kind;
   FillStyle Fill;
   Colour FillColor;
+  bool operator==(const Shape&) const = default;
 };
 
 struct Line {
@@ -50,6 +52,7 @@ struct Line {
   float X2;
   float Y2;
   bool Visible;
+  bool operator==(const Line&) const = default;
 };
 
 struct Label {
@@ -64,6 +67,7 @@ struct Label {
   Colour BackColor;
   Colour ForeColor;
   Font TextFont;
+  bool operator==(const Label&) const = default;
 };
 
 struct CommandButton {
@@ -74,11 +78,13 @@ struct CommandButton {
   float Height;
   bool Visible;
   Font TextFont;
+  bool operator==(const CommandButton&) const = default;
 };
 
 struct Timer {
   int32_t Interval;  // milliseconds
   bool Enabled;
+  bool operator==(const Timer&) const = default;
 };
 
 inline constexpr int kRockCount = 12;

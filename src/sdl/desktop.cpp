@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -19,7 +20,9 @@
 #include "game/game.h"
 #include "playfield/convert.h"
 #include "playfield/layout.h"
+#include "sdl/canvas.h"
 #include "sdl/clock.h"
+#include "sdl/damage.h"
 #include "sdl/draw.h"
 #include "sdl/fonts.h"
 #include "sdl/gamepad.h"
@@ -141,15 +144,8 @@ class Desktop final : public Host {
     if (const SurfaceHandle icon = MakeIcon()) {
       SDL_SetWindowIcon(window_.get(), icon.get());
     }
-    // Presenting in step with the display paces the frames; any renderer will do otherwise.
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1,
-                                       SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
-    if (!renderer_) {
-      renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
-    }
-    if (!renderer_) {
-      throw std::runtime_error(std::string("cannot draw in the window: ") + SDL_GetError());
-    }
+    canvas_.emplace(window_.get());
+    canvas_->Renew();
     cache_ = std::make_unique<DrawCache>(fontFile);
     // No text is typed into the game: keep input methods out of the way.
     SDL_StopTextInput();
@@ -282,13 +278,22 @@ class Desktop final : public Host {
     dirty_ = true;
   }
 
+  // Draws and shows what changed since the last frame.
   void Draw() {
-    int width = 0;
-    int height = 0;
-    SDL_GetRendererOutputSize(renderer_.get(), &width, &height);
-    viewport_ = Viewport::Fit(width, height);
-    DrawForm(renderer_.get(), game_.form, viewport_, *cache_, buttons_.Look());
-    SDL_RenderPresent(renderer_.get());
+    if (canvas_->Stale()) {
+      canvas_->Renew();
+      damage_.All();
+    }
+    SDL_Surface& surface = canvas_->Surface();
+    viewport_ = Viewport::Fit(surface.w, surface.h);
+    const Redraw redraw = damage_.Since(game_.form, buttons_.Look(), viewport_);
+    if (redraw.whole) {
+      DrawForm(surface, game_.form, viewport_, *cache_, buttons_.Look());
+      canvas_->ShowAll();
+    } else {
+      DrawFormAreas(surface, game_.form, viewport_, *cache_, buttons_.Look(), redraw.areas);
+      canvas_->Show(redraw.areas);
+    }
     dirty_ = false;
   }
 
@@ -336,11 +341,6 @@ class Desktop final : public Host {
         return;
       case SDL_WINDOWEVENT:
         WindowEvent(event.window);
-        return;
-      case SDL_RENDER_TARGETS_RESET:
-      case SDL_RENDER_DEVICE_RESET:
-        cache_->Clear();
-        dirty_ = true;
         return;
       default:
         Pad(gamepads_.Handle(event));
@@ -404,10 +404,15 @@ class Desktop final : public Host {
       case SDL_WINDOWEVENT_LEAVE:
         dirty_ |= buttons_.Leave();
         return;
+      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        canvas_->Lost();
+        dirty_ = true;
+        return;
       case SDL_WINDOWEVENT_SHOWN:
       case SDL_WINDOWEVENT_EXPOSED:
       case SDL_WINDOWEVENT_RESTORED:
-      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // The display server has not kept the window's pixels.
+        damage_.All();
         dirty_ = true;
         return;
       default:
@@ -426,8 +431,9 @@ class Desktop final : public Host {
 
   Game game_;
   WindowHandle window_;
-  RendererHandle renderer_;
-  std::unique_ptr<DrawCache> cache_;  // after the renderer, so that it goes first
+  std::optional<WindowCanvas> canvas_;
+  std::unique_ptr<DrawCache> cache_;
+  Damage damage_;
   Viewport viewport_;
   TickClock clock_;
   ButtonTracker buttons_;
@@ -469,6 +475,7 @@ int RunDesktop() {
     SDL_Quit();
     return kStatusFailed;
   }
+  WindowCanvas::ChooseShowing();
   // Without controller support the keyboard still plays the whole game.
   SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   int status = kStatusFailed;

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <utility>
-#include <vector>
 
 #include "playfield/layout.h"
+#include "sdl/pixels.h"
 
 namespace zentor {
 namespace {
@@ -20,20 +21,11 @@ constexpr Colour kButtonLight = 0x00DFDFDF;
 constexpr Colour kButtonShadow = 0x00808080;
 constexpr Colour kButtonDarkShadow = 0x00000000;
 constexpr Colour kBars = 0x00000000;
-// An oval texture is never larger than this on a side; a larger oval is drawn scaled up.
+// An oval image is never larger than this on a side; a larger oval is drawn stretched.
 constexpr int kMaxOvalSide = 1024;
 
 SDL_Color ToSdl(Colour c) {
   return {Red(c), Green(c), Blue(c), 0xFF};
-}
-
-void SetColour(SDL_Renderer* renderer, Colour c) {
-  SDL_SetRenderDrawColor(renderer, Red(c), Green(c), Blue(c), 0xFF);
-}
-
-void Fill(SDL_Renderer* renderer, const SDL_Rect& rect, Colour c) {
-  SetColour(renderer, c);
-  SDL_RenderFillRect(renderer, &rect);
 }
 
 SDL_Rect Inset(const SDL_Rect& r, int by) {
@@ -42,16 +34,15 @@ SDL_Rect Inset(const SDL_Rect& r, int by) {
 
 // Edges of `stroke` pixels inside the rectangle: the top and left in one colour, the bottom and
 // right, drawn over them at the corners, in another.
-void Edges(SDL_Renderer* renderer, const SDL_Rect& r, int stroke, Colour topLeft,
-           Colour bottomRight) {
+void Edges(Pixels& pixels, const SDL_Rect& r, int stroke, Colour topLeft, Colour bottomRight) {
   if (r.w <= 2 * stroke || r.h <= 2 * stroke) {
-    Fill(renderer, r, bottomRight);
+    pixels.Fill(r, bottomRight);
     return;
   }
-  Fill(renderer, {r.x, r.y, r.w, stroke}, topLeft);
-  Fill(renderer, {r.x, r.y, stroke, r.h}, topLeft);
-  Fill(renderer, {r.x, r.y + r.h - stroke, r.w, stroke}, bottomRight);
-  Fill(renderer, {r.x + r.w - stroke, r.y, stroke, r.h}, bottomRight);
+  pixels.Fill({r.x, r.y, r.w, stroke}, topLeft);
+  pixels.Fill({r.x, r.y, stroke, r.h}, topLeft);
+  pixels.Fill({r.x, r.y + r.h - stroke, r.w, stroke}, bottomRight);
+  pixels.Fill({r.x + r.w - stroke, r.y, stroke, r.h}, bottomRight);
 }
 
 // The signed distance in pixels from a point (relative to the centre) to the ellipse with
@@ -74,9 +65,15 @@ double Coverage(double distance) {
 
 class Painter {
  public:
-  Painter(SDL_Renderer* renderer, const Form& form, const Viewport& viewport, DrawCache& cache,
+  // Draws within the clip of `pixels`, a part of the picture.
+  Painter(Pixels& pixels, const Form& form, const Viewport& viewport, DrawCache& cache,
           const ButtonLook& look)
-      : renderer_(renderer), form_(form), viewport_(viewport), cache_(cache), look_(look) {}
+      : pixels_(pixels),
+        clip_(pixels.ClipRect()),
+        form_(form),
+        viewport_(viewport),
+        cache_(cache),
+        look_(look) {}
 
   void operator()(const Shape& shape) {
     if (!shape.Visible) {
@@ -87,15 +84,16 @@ class Painter {
       return;
     }
     if (shape.Kind == ShapeKind::Oval) {
-      SDL_Texture* oval = cache_.OvalTexture(renderer_, rect->w, rect->h, viewport_.Stroke(),
-                                             shape.Fill, shape.FillColor);
-      SDL_RenderCopy(renderer_, oval, nullptr, &*rect);
+      if (const Image* oval =
+              cache_.OvalImage(rect->w, rect->h, viewport_.Stroke(), shape.Fill, shape.FillColor)) {
+        pixels_.Blend(*oval, *rect);
+      }
       return;
     }
     if (shape.Fill == FillStyle::Solid) {
-      Fill(renderer_, *rect, shape.FillColor);
+      pixels_.Fill(*rect, shape.FillColor);
     }
-    Edges(renderer_, *rect, viewport_.Stroke(), kWindowTextColour, kWindowTextColour);
+    Edges(pixels_, *rect, viewport_.Stroke(), kWindowTextColour, kWindowTextColour);
   }
 
   void operator()(const Line& line) {
@@ -109,10 +107,10 @@ class Painter {
     const auto [from, to] = *ends;
     const int stroke = viewport_.Stroke();
     if (stroke == 1) {
-      SetColour(renderer_, kWindowTextColour);
-      SDL_RenderDrawLine(renderer_, static_cast<int>(std::lround(from.x)),
-                         static_cast<int>(std::lround(from.y)), static_cast<int>(std::lround(to.x)),
-                         static_cast<int>(std::lround(to.y)));
+      const auto point = [](SDL_FPoint p) {
+        return SDL_Point{static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+      };
+      pixels_.Line(point(from), point(to), kWindowTextColour);
       return;
     }
     ThickLine(from, to, stroke);
@@ -127,13 +125,12 @@ class Painter {
       return;
     }
     if (label.Back == BackStyle::Opaque) {
-      Fill(renderer_, *rect, label.BackColor);
+      pixels_.Fill(*rect, label.BackColor);
     }
     const bool centred = label.Align == Alignment::Centre;
-    const DrawCache::Text text =
-        cache_.TextTexture(renderer_, label.Caption, viewport_.FontPixels(label.TextFont.Size),
-                           label.ForeColor, rect->w, centred);
-    const int x = centred ? rect->x + (rect->w - text.width) / 2 : rect->x;
+    const Image* text = cache_.TextImage(label.Caption, viewport_.FontPixels(label.TextFont.Size),
+                                         label.ForeColor, rect->w, centred);
+    const int x = centred && text ? rect->x + (rect->w - text->Width()) / 2 : rect->x;
     DrawText(text, x, rect->y, *rect);
   }
 
@@ -149,42 +146,44 @@ class Painter {
     const int stroke = viewport_.Stroke();
     const bool hover = look_.hover == id;
     const bool pushed = hover && look_.pressed == id;
-    Fill(renderer_, *rect, hover && !pushed ? kButtonHoverFace : kButtonFace);
+    pixels_.Fill(*rect, hover && !pushed ? kButtonHoverFace : kButtonFace);
     if (pushed) {
-      Edges(renderer_, *rect, stroke, kButtonDarkShadow, kButtonHighlight);
-      Edges(renderer_, Inset(*rect, stroke), stroke, kButtonShadow, kButtonLight);
+      Edges(pixels_, *rect, stroke, kButtonDarkShadow, kButtonHighlight);
+      Edges(pixels_, Inset(*rect, stroke), stroke, kButtonShadow, kButtonLight);
     } else {
-      Edges(renderer_, *rect, stroke, kButtonHighlight, kButtonDarkShadow);
-      Edges(renderer_, Inset(*rect, stroke), stroke, kButtonLight, kButtonShadow);
+      Edges(pixels_, *rect, stroke, kButtonHighlight, kButtonDarkShadow);
+      Edges(pixels_, Inset(*rect, stroke), stroke, kButtonLight, kButtonShadow);
     }
     const SDL_Rect inside = Inset(*rect, 2 * stroke);
     if (look_.focus == id) {
       FocusFrame(Inset(*rect, 4 * stroke), stroke);
     }
-    const DrawCache::Text text =
-        cache_.TextTexture(renderer_, button.Caption, viewport_.FontPixels(button.TextFont.Size),
-                           kButtonTextColour, std::max(inside.w - 4 * stroke, 1), true);
+    const Image* text =
+        cache_.TextImage(button.Caption, viewport_.FontPixels(button.TextFont.Size),
+                         kButtonTextColour, std::max(inside.w - 4 * stroke, 1), true);
+    if (!text) {
+      return;
+    }
     const int shift = pushed ? stroke : 0;
-    DrawText(text, rect->x + (rect->w - text.width) / 2 + shift,
-             rect->y + (rect->h - text.height) / 2 + shift, inside);
+    DrawText(text, rect->x + (rect->w - text->Width()) / 2 + shift,
+             rect->y + (rect->h - text->Height()) / 2 + shift, inside);
   }
 
   void operator()(const Timer&) {}
 
  private:
-  // Text clipped to a rectangle, itself within the picture.
-  void DrawText(const DrawCache::Text& text, int x, int y, const SDL_Rect& clip) {
+  // Text clipped to a rectangle as well as to the painter's clip.
+  void DrawText(const Image* text, int x, int y, const SDL_Rect& clip) {
     SDL_Rect visible;
-    if (!text.texture || !SDL_IntersectRect(&clip, &viewport_.picture, &visible)) {
+    if (!text || !SDL_IntersectRect(&clip, &clip_, &visible)) {
       return;
     }
-    const SDL_Rect target{x, y, text.width, text.height};
-    SDL_RenderSetClipRect(renderer_, &visible);
-    SDL_RenderCopy(renderer_, text.texture, nullptr, &target);
-    SDL_RenderSetClipRect(renderer_, &viewport_.picture);
+    pixels_.Clip(visible);
+    pixels_.Blend(*text, {x, y, text->Width(), text->Height()});
+    pixels_.Clip(clip_);
   }
 
-  // A line `stroke` pixels wide with square ends, as two triangles.
+  // A line `stroke` pixels wide with square ends.
   void ThickLine(SDL_FPoint from, SDL_FPoint to, int stroke) {
     const float dx = to.x - from.x;
     const float dy = to.y - from.y;
@@ -192,37 +191,92 @@ class Painter {
     const float half = static_cast<float>(stroke) / 2;
     const float ux = length > 0 ? dx / length * half : half;
     const float uy = length > 0 ? dy / length * half : 0;
-    const SDL_Color black = ToSdl(kWindowTextColour);
-    const auto vertex = [&](float x, float y) { return SDL_Vertex{{x, y}, black, {0, 0}}; };
-    const std::array<SDL_Vertex, 4> corners = {
-        vertex(from.x - ux - uy, from.y - uy + ux), vertex(from.x - ux + uy, from.y - uy - ux),
-        vertex(to.x + ux + uy, to.y + uy - ux), vertex(to.x + ux - uy, to.y + uy + ux)};
-    const std::array<int, 6> triangles = {0, 1, 2, 0, 2, 3};
-    SDL_RenderGeometry(renderer_, nullptr, corners.data(), static_cast<int>(corners.size()),
-                       triangles.data(), static_cast<int>(triangles.size()));
+    pixels_.Quad(
+        {SDL_FPoint{from.x - ux - uy, from.y - uy + ux},
+         SDL_FPoint{from.x - ux + uy, from.y - uy - ux}, SDL_FPoint{to.x + ux + uy, to.y + uy - ux},
+         SDL_FPoint{to.x + ux - uy, to.y + uy + ux}},
+        kWindowTextColour);
   }
 
   // The dotted frame of the button that has the keyboard focus.
   void FocusFrame(const SDL_Rect& r, int stroke) {
-    std::vector<SDL_Rect> dots;
     for (int x = r.x; x < r.x + r.w; x += 2 * stroke) {
-      dots.push_back({x, r.y, stroke, stroke});
-      dots.push_back({x, r.y + r.h - stroke, stroke, stroke});
+      pixels_.Fill({x, r.y, stroke, stroke}, kButtonTextColour);
+      pixels_.Fill({x, r.y + r.h - stroke, stroke, stroke}, kButtonTextColour);
     }
     for (int y = r.y; y < r.y + r.h; y += 2 * stroke) {
-      dots.push_back({r.x, y, stroke, stroke});
-      dots.push_back({r.x + r.w - stroke, y, stroke, stroke});
+      pixels_.Fill({r.x, y, stroke, stroke}, kButtonTextColour);
+      pixels_.Fill({r.x + r.w - stroke, y, stroke, stroke}, kButtonTextColour);
     }
-    SetColour(renderer_, kButtonTextColour);
-    SDL_RenderFillRects(renderer_, dots.data(), static_cast<int>(dots.size()));
   }
 
-  SDL_Renderer* renderer_;
+  Pixels& pixels_;
+  const SDL_Rect clip_;
   const Form& form_;
   const Viewport& viewport_;
   DrawCache& cache_;
   const ButtonLook& look_;
 };
+
+// The pixels a control may touch when drawn: its rectangle, or for a line the box around its
+// ends widened by the stroke, which a thick line's square ends reach into.
+class Reach {
+ public:
+  explicit Reach(const Viewport& viewport) : viewport_(viewport) {}
+
+  std::optional<SDL_Rect> operator()(const Shape& shape) const { return Boxed(shape); }
+  std::optional<SDL_Rect> operator()(const Label& label) const { return Boxed(label); }
+  std::optional<SDL_Rect> operator()(const CommandButton& button) const { return Boxed(button); }
+  std::optional<SDL_Rect> operator()(const Timer&) const { return std::nullopt; }
+
+  std::optional<SDL_Rect> operator()(const Line& line) const {
+    if (!line.Visible) {
+      return std::nullopt;
+    }
+    const auto ends = viewport_.PixelLine(line.X1, line.Y1, line.X2, line.Y2);
+    if (!ends) {
+      return std::nullopt;
+    }
+    const auto [from, to] = *ends;
+    const int stroke = viewport_.Stroke();
+    const int left = static_cast<int>(std::floor(std::min(from.x, to.x))) - stroke;
+    const int top = static_cast<int>(std::floor(std::min(from.y, to.y))) - stroke;
+    const int right = static_cast<int>(std::ceil(std::max(from.x, to.x))) + stroke + 1;
+    const int bottom = static_cast<int>(std::ceil(std::max(from.y, to.y))) + stroke + 1;
+    return InPicture({left, top, right - left, bottom - top});
+  }
+
+ private:
+  template <class Control>
+  std::optional<SDL_Rect> Boxed(const Control& control) const {
+    if (!control.Visible) {
+      return std::nullopt;
+    }
+    const auto rect = viewport_.PixelRect(control.Left, control.Top, control.Width, control.Height);
+    return rect ? InPicture(*rect) : std::nullopt;
+  }
+
+  std::optional<SDL_Rect> InPicture(const SDL_Rect& rect) const {
+    SDL_Rect inside;
+    if (!SDL_IntersectRect(&rect, &viewport_.picture, &inside)) {
+      return std::nullopt;
+    }
+    return inside;
+  }
+
+  const Viewport& viewport_;
+};
+
+// Every shown control within `clip`, from the bottom of the stacking order up. The buttons,
+// windows of their own above every drawn control, are the layout's first rows and so come last.
+void PaintControls(Pixels& pixels, const Form& form, const Viewport& viewport, DrawCache& cache,
+                   const ButtonLook& buttons, const SDL_Rect& clip) {
+  pixels.Clip(clip);
+  Painter painter(pixels, form, viewport, cache, buttons);
+  for (auto row = StartingLayout.rbegin(); row != StartingLayout.rend(); ++row) {
+    WithControl(form, *row, painter);
+  }
+}
 
 }  // namespace
 
@@ -241,39 +295,18 @@ DrawCache::DrawCache(std::string fontFile) : fontFile_(std::move(fontFile)) {
 }
 
 DrawCache::~DrawCache() {
-  Clear();
+  texts_.clear();
+  ovals_.clear();
   for (auto& [pixels, font] : fonts_) {
     TTF_CloseFont(font.value);
   }
   TTF_Quit();
 }
 
-void DrawCache::Clear() {
-  for (auto& [key, text] : texts_) {
-    SDL_DestroyTexture(text.value.texture);
-  }
-  texts_.clear();
-  for (auto& [key, oval] : ovals_) {
-    SDL_DestroyTexture(oval.value);
-  }
-  ovals_.clear();
-}
-
 void DrawCache::EndFrame() {
-  std::erase_if(texts_, [&](auto& entry) {
-    if (entry.second.frame == frame_) {
-      return false;
-    }
-    SDL_DestroyTexture(entry.second.value.texture);
-    return true;
-  });
-  std::erase_if(ovals_, [&](auto& entry) {
-    if (entry.second.frame == frame_) {
-      return false;
-    }
-    SDL_DestroyTexture(entry.second.value);
-    return true;
-  });
+  const auto unused = [&](const auto& entry) { return entry.second.frame != frame_; };
+  std::erase_if(texts_, unused);
+  std::erase_if(ovals_, unused);
   std::erase_if(fonts_, [&](auto& entry) {
     if (entry.second.frame == frame_) {
       return false;
@@ -296,60 +329,46 @@ TTF_Font* DrawCache::FontOf(int pixels) {
   return found->second.value;
 }
 
-DrawCache::Text DrawCache::TextTexture(SDL_Renderer* renderer, std::string_view caption, int pixels,
-                                       Colour colour, int wrapWidth, bool centred) {
+const Image* DrawCache::TextImage(std::string_view caption, int pixels, Colour colour,
+                                  int wrapWidth, bool centred) {
   if (caption.empty()) {
-    return {};
+    return nullptr;
   }
   // The font stays open while text of its size is shown, ready for the next caption.
   TTF_Font* font = FontOf(pixels);
   TextKey key{std::string(caption), pixels, colour, wrapWidth, centred};
   if (const auto found = texts_.find(key); found != texts_.end()) {
     found->second.frame = frame_;
-    return found->second.value;
+    return &found->second.value;
   }
   if (!font) {
-    return {};
+    return nullptr;
   }
   TTF_SetFontWrappedAlign(font, centred ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
-  SDL_Surface* surface = TTF_RenderUTF8_Blended_Wrapped(
-      font, std::get<0>(key).c_str(), ToSdl(colour), static_cast<Uint32>(wrapWidth));
-  if (!surface) {
-    return {};
+  std::optional<Image> text = Image::From(SurfaceHandle(TTF_RenderUTF8_Blended_Wrapped(
+      font, std::get<0>(key).c_str(), ToSdl(colour), static_cast<Uint32>(wrapWidth))));
+  if (!text) {
+    return nullptr;
   }
   ++textRasterised_;
-  Text text{SDL_CreateTextureFromSurface(renderer, surface), surface->w, surface->h};
-  SDL_FreeSurface(surface);
-  if (!text.texture) {
-    return {};
-  }
-  SDL_SetTextureBlendMode(text.texture, SDL_BLENDMODE_BLEND);
-  texts_.emplace(std::move(key), Kept<Text>{text, frame_});
-  return text;
+  return &texts_.emplace(std::move(key), Kept<Image>{std::move(*text), frame_}).first->second.value;
 }
 
-SDL_Texture* DrawCache::OvalTexture(SDL_Renderer* renderer, int width, int height, int stroke,
-                                    FillStyle fill, Colour fillColour) {
+const Image* DrawCache::OvalImage(int width, int height, int stroke, FillStyle fill,
+                                  Colour fillColour) {
   OvalKey key{width, height, stroke, fill, fillColour};
   if (const auto found = ovals_.find(key); found != ovals_.end()) {
     found->second.frame = frame_;
-    return found->second.value;
+    return &found->second.value;
   }
   const double shrink = std::min(1.0, static_cast<double>(kMaxOvalSide) / std::max(width, height));
-  SDL_Surface* surface = MakeOvalSurface(
+  std::optional<Image> oval = Image::From(SurfaceHandle(MakeOvalSurface(
       std::max(1, static_cast<int>(width * shrink)), std::max(1, static_cast<int>(height * shrink)),
-      std::max(1, static_cast<int>(std::lround(stroke * shrink))), fill, fillColour);
-  if (!surface) {
+      std::max(1, static_cast<int>(std::lround(stroke * shrink))), fill, fillColour)));
+  if (!oval) {
     return nullptr;
   }
-  SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
-  SDL_FreeSurface(surface);
-  if (!texture) {
-    return nullptr;
-  }
-  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-  ovals_.emplace(key, Kept<SDL_Texture*>{texture, frame_});
-  return texture;
+  return &ovals_.emplace(key, Kept<Image>{std::move(*oval), frame_}).first->second.value;
 }
 
 SDL_Surface* MakeOvalSurface(int width, int height, int stroke, FillStyle fill, Colour fillColour) {
@@ -389,30 +408,46 @@ SDL_Surface* MakeOvalSurface(int width, int height, int stroke, FillStyle fill, 
   return surface;
 }
 
-void DrawForm(SDL_Renderer* renderer, const Form& form, const Viewport& viewport, DrawCache& cache,
+void DrawForm(SDL_Surface& target, const Form& form, const Viewport& viewport, DrawCache& cache,
               const ButtonLook& buttons) {
   cache.BeginFrame();
-  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-  SDL_RenderSetClipRect(renderer, nullptr);
-  // One clear when the picture fills the output: a second full-size fill costs a software
-  // renderer as much as the rest of the frame.
-  const bool letterboxed =
-      viewport.picture.w < viewport.outputWidth || viewport.picture.h < viewport.outputHeight;
-  SetColour(renderer, letterboxed ? kBars : form.BackColor);
-  SDL_RenderClear(renderer);
-  SDL_RenderSetClipRect(renderer, &viewport.picture);
-  if (letterboxed) {
-    Fill(renderer, viewport.picture, form.BackColor);
-  }
-
-  // The buttons, windows of their own above every drawn control, are the layout's first rows
-  // and so come last.
-  Painter painter(renderer, form, viewport, cache, buttons);
-  for (auto row = StartingLayout.rbegin(); row != StartingLayout.rend(); ++row) {
-    WithControl(form, *row, painter);
-  }
-  SDL_RenderSetClipRect(renderer, nullptr);
+  Pixels pixels(target);
+  const SDL_Rect output{0, 0, viewport.outputWidth, viewport.outputHeight};
+  // The bars around a picture that does not fill the output; each pixel is filled once.
+  pixels.Fill({0, 0, output.w, viewport.picture.y}, kBars);
+  pixels.Fill({0, viewport.picture.y + viewport.picture.h, output.w, output.h}, kBars);
+  pixels.Fill({0, viewport.picture.y, viewport.picture.x, viewport.picture.h}, kBars);
+  pixels.Fill(
+      {viewport.picture.x + viewport.picture.w, viewport.picture.y, output.w, viewport.picture.h},
+      kBars);
+  pixels.Fill(viewport.picture, form.BackColor);
+  PaintControls(pixels, form, viewport, cache, buttons, viewport.picture);
   cache.EndFrame();
+}
+
+void DrawFormAreas(SDL_Surface& target, const Form& form, const Viewport& viewport,
+                   DrawCache& cache, const ButtonLook& buttons, std::span<const SDL_Rect> areas) {
+  // A frame that visits no control would let the cache drop every text the picture shows.
+  if (areas.empty()) {
+    return;
+  }
+  cache.BeginFrame();
+  Pixels pixels(target);
+  for (const SDL_Rect& area : areas) {
+    SDL_Rect clip;
+    if (!SDL_IntersectRect(&area, &viewport.picture, &clip)) {
+      continue;
+    }
+    pixels.Clip(clip);
+    pixels.Fill(clip, form.BackColor);
+    PaintControls(pixels, form, viewport, cache, buttons, clip);
+  }
+  cache.EndFrame();
+}
+
+std::optional<SDL_Rect> DrawnArea(const Form& form, const LayoutRow& row,
+                                  const Viewport& viewport) {
+  return WithControl(form, row, Reach(viewport));
 }
 
 }  // namespace zentor

@@ -7,11 +7,15 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <tuple>
 
 #include "playfield/controls.h"
+#include "playfield/layout.h"
+#include "sdl/pixels.h"
 #include "sdl/viewport.h"
 
 namespace zentor {
@@ -25,10 +29,9 @@ struct ButtonLook {
   ButtonId focus = ButtonId::Restart;  // the one that Enter presses, marked with a dotted frame
 };
 
-// Rasterised text and oval edges, kept between frames so that a frame redraws no unchanged
+// Rasterised text and ovals, kept between frames so that a frame rasterises no unchanged
 // text. Each frame keeps only what it drew: the caches never hold more than one picture needs,
-// however often the score or the window's size changes. The textures belong to the renderer
-// they were drawn with; use one renderer per cache and destroy the cache first.
+// however often the score or the window's size changes.
 class DrawCache {
  public:
   // Throws std::runtime_error when the font file cannot be opened.
@@ -37,27 +40,17 @@ class DrawCache {
   DrawCache(const DrawCache&) = delete;
   DrawCache& operator=(const DrawCache&) = delete;
 
-  // Drops every texture, for a renderer that has lost them.
-  void Clear();
-
   size_t TextCount() const { return texts_.size(); }
   uint64_t TextRasterised() const { return textRasterised_; }
   size_t OvalCount() const { return ovals_.size(); }
 
-  struct Text {
-    SDL_Texture* texture = nullptr;
-    int width = 0;
-    int height = 0;
-  };
-
   // What DrawForm uses; a frame lies between BeginFrame and EndFrame.
   void BeginFrame() { ++frame_; }
   void EndFrame();
-  // Nothing (a null texture) for an empty caption.
-  Text TextTexture(SDL_Renderer* renderer, std::string_view caption, int pixels, Colour colour,
-                   int wrapWidth, bool centred);
-  SDL_Texture* OvalTexture(SDL_Renderer* renderer, int width, int height, int stroke,
-                           FillStyle fill, Colour fillColour);
+  // Null for an empty caption, and when out of memory.
+  const Image* TextImage(std::string_view caption, int pixels, Colour colour, int wrapWidth,
+                         bool centred);
+  const Image* OvalImage(int width, int height, int stroke, FillStyle fill, Colour fillColour);
 
  private:
   TTF_Font* FontOf(int pixels);
@@ -74,17 +67,27 @@ class DrawCache {
   uint64_t frame_ = 0;
   uint64_t textRasterised_ = 0;
   std::map<int, Kept<TTF_Font*>> fonts_;
-  std::map<TextKey, Kept<Text>> texts_;
-  std::map<OvalKey, Kept<SDL_Texture*>> ovals_;
+  std::map<TextKey, Kept<Image>> texts_;
+  std::map<OvalKey, Kept<Image>> ovals_;
 };
 
 // An oval inscribed in width x height pixels with a border of `stroke` pixels in the window-text
 // colour, its edges anti-aliased; ARGB with straight alpha. Null when out of memory.
 SDL_Surface* MakeOvalSurface(int width, int height, int stroke, FillStyle fill, Colour fillColour);
 
-// Draws the whole window: bars around the picture, the window's colour, every shown control
-// from the bottom of the stacking order up, and the shown push buttons above them all.
-void DrawForm(SDL_Renderer* renderer, const Form& form, const Viewport& viewport, DrawCache& cache,
+// Draws the whole window into a surface that Pixels::Usable accepts: bars around the picture,
+// the window's colour, every shown control from the bottom of the stacking order up, and the
+// shown push buttons above them all.
+void DrawForm(SDL_Surface& target, const Form& form, const Viewport& viewport, DrawCache& cache,
               const ButtonLook& buttons = {});
+
+// Draws the window again within some areas of the picture only, each as DrawForm would, and
+// leaves every other pixel of the output as it was.
+void DrawFormAreas(SDL_Surface& target, const Form& form, const Viewport& viewport,
+                   DrawCache& cache, const ButtonLook& buttons, std::span<const SDL_Rect> areas);
+
+// The part of the picture that a row's control may touch when drawn as the form now stands;
+// nothing when the control is hidden, has nothing to draw or lies outside the picture.
+std::optional<SDL_Rect> DrawnArea(const Form& form, const LayoutRow& row, const Viewport& viewport);
 
 }  // namespace zentor

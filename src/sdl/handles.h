@@ -9,12 +9,10 @@ namespace zentor {
 
 struct SdlDeleter {
   void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-  void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
   void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
 
 using WindowHandle = std::unique_ptr<SDL_Window, SdlDeleter>;
-using RendererHandle = std::unique_ptr<SDL_Renderer, SdlDeleter>;
 using SurfaceHandle = std::unique_ptr<SDL_Surface, SdlDeleter>;
 
 }  // namespace zentor

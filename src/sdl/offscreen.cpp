@@ -19,18 +19,25 @@ OffscreenPicture::OffscreenPicture(int width, int height)
   }
   surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, viewport_.outputWidth, viewport_.outputHeight,
                                                 32, SDL_PIXELFORMAT_RGB888));
-  if (surface_) {
-    renderer_.reset(SDL_CreateSoftwareRenderer(surface_.get()));
-  }
-  if (!renderer_) {
+  if (!surface_) {
     throw std::runtime_error(std::string("cannot make an offscreen picture: ") + SDL_GetError());
   }
   cache_ = std::make_unique<DrawCache>(*font);
 }
 
 void OffscreenPicture::Draw(const Form& form, const ButtonLook& buttons) {
-  DrawForm(renderer_.get(), form, viewport_, *cache_, buttons);
-  SDL_RenderFlush(renderer_.get());
+  DrawForm(*surface_, form, viewport_, *cache_, buttons);
+  damage_.All();
+}
+
+Redraw OffscreenPicture::DrawChanges(const Form& form, const ButtonLook& buttons) {
+  Redraw redraw = damage_.Since(form, buttons, viewport_);
+  if (redraw.whole) {
+    DrawForm(*surface_, form, viewport_, *cache_, buttons);
+  } else {
+    DrawFormAreas(*surface_, form, viewport_, *cache_, buttons, redraw.areas);
+  }
+  return redraw;
 }
 
 void OffscreenPicture::SavePng(const std::string& path) const {

@@ -1,4 +1,4 @@
-// The window's picture drawn without a display: the software renderer on a surface of its own.
+// The window's picture drawn without a display, into a surface of its own.
 #pragma once
 
 #include <SDL.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "playfield/controls.h"
+#include "sdl/damage.h"
 #include "sdl/draw.h"
 #include "sdl/handles.h"
 #include "sdl/viewport.h"
@@ -21,6 +22,10 @@ class OffscreenPicture {
   // Draws the window as it is now, with the picture fitted to the surface.
   void Draw(const Form& form, const ButtonLook& buttons = {});
 
+  // Draws only what changed since the last DrawChanges, as the desktop window does, and says
+  // what that was. The first, and the first after a Draw, draws everything.
+  Redraw DrawChanges(const Form& form, const ButtonLook& buttons = {});
+
   // Writes the last picture as PNG; throws std::runtime_error("cannot write PATH: reason").
   void SavePng(const std::string& path) const;
 
@@ -31,8 +36,8 @@ class OffscreenPicture {
  private:
   Viewport viewport_;
   SurfaceHandle surface_;
-  RendererHandle renderer_;
-  std::unique_ptr<DrawCache> cache_;  // last, so that it goes before the renderer it drew with
+  std::unique_ptr<DrawCache> cache_;
+  Damage damage_;
 };
 
 }  // namespace zentor

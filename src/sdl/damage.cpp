@@ -1,0 +1,81 @@
+#include "sdl/damage.h"
+
+#include <type_traits>
+
+#include "playfield/layout.h"
+
+namespace zentor {
+namespace {
+
+bool SameControl(const Form& before, const Form& after, const LayoutRow& row) {
+  return WithControl(before, row, [&](const auto& was) {
+    return WithControl(after, row, [&](const auto& is) {
+      if constexpr (std::is_same_v<decltype(was), decltype(is)>) {
+        return was == is;
+      } else {
+        return false;
+      }
+    });
+  });
+}
+
+bool SameLook(const ButtonLook& a, const ButtonLook& b) {
+  return a.hover == b.hover && a.pressed == b.pressed && a.focus == b.focus;
+}
+
+bool SameOutput(const Viewport& a, const Viewport& b) {
+  return a.outputWidth == b.outputWidth && a.outputHeight == b.outputHeight;
+}
+
+bool IsButton(const LayoutRow& row) {
+  return row.Id == ControlId::Restart || row.Id == ControlId::endgame;
+}
+
+// Whether two rectangles overlap or share an edge.
+bool Touch(const SDL_Rect& a, const SDL_Rect& b) {
+  return a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h && b.y <= a.y + a.h;
+}
+
+}  // namespace
+
+Redraw Damage::Since(const Form& form, const ButtonLook& look, const Viewport& viewport) {
+  Redraw redraw;
+  if (!drawn_ || !SameOutput(drawn_->viewport, viewport) ||
+      drawn_->form.BackColor != form.BackColor) {
+    redraw.whole = true;
+  } else {
+    const bool lookChanged = !SameLook(drawn_->look, look);
+    for (const LayoutRow& row : StartingLayout) {
+      if (SameControl(drawn_->form, form, row) && !(lookChanged && IsButton(row))) {
+        continue;
+      }
+      // Where the control was and where it is now.
+      for (const Form* state : {static_cast<const Form*>(&drawn_->form), &form}) {
+        if (const auto area = DrawnArea(*state, row, viewport)) {
+          redraw.areas.push_back(*area);
+        }
+      }
+    }
+    MergeAreas(redraw.areas);
+  }
+  drawn_ = Frame{form, look, viewport};
+  return redraw;
+}
+
+void MergeAreas(std::vector<SDL_Rect>& areas) {
+  for (bool merged = true; merged;) {
+    merged = false;
+    for (size_t i = 0; i < areas.size() && !merged; ++i) {
+      for (size_t j = i + 1; j < areas.size(); ++j) {
+        if (Touch(areas[i], areas[j])) {
+          SDL_UnionRect(&areas[i], &areas[j], &areas[i]);
+          areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
+          merged = true;
+          break;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace zentor

@@ -1,0 +1,43 @@
+// What changed in the window since its last frame, as a few rectangles of output pixels to draw
+// again. A frame of play moves the rocks and the square and counts the score up; drawing and
+// showing only those parts, instead of the whole window 40 times a second, is what keeps the
+// game's cost close to that of an empty window.
+#pragma once
+
+#include <SDL.h>
+
+#include <optional>
+#include <vector>
+
+#include "playfield/controls.h"
+#include "sdl/draw.h"
+#include "sdl/viewport.h"
+
+namespace zentor {
+
+struct Redraw {
+  bool whole = false;           // the whole output: nothing of the last frame can be kept
+  std::vector<SDL_Rect> areas;  // otherwise these parts of the picture, apart; none when unchanged
+};
+
+class Damage {
+ public:
+  // The next frame draws everything: the output is new, or was lost (an exposed window).
+  void All() { drawn_.reset(); }
+
+  // What to draw for the window as it is now, and from now on the frame it is compared with.
+  Redraw Since(const Form& form, const ButtonLook& look, const Viewport& viewport);
+
+ private:
+  struct Frame {
+    Form form;
+    ButtonLook look;
+    Viewport viewport;
+  };
+  std::optional<Frame> drawn_;
+};
+
+// Joins overlapping or touching rectangles until every two left are apart.
+void MergeAreas(std::vector<SDL_Rect>& areas);
+
+}  // namespace zentor
