@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -129,6 +128,27 @@ SurfaceHandle MakeIcon() {
   return icon;
 }
 
+// SplitMix64, whose every seed starts it well, so that a reseed is one store: the game reseeds
+// from the clock as often as every tick, which costs a generator of 624 words a share of each
+// frame that shows in a profile.
+class SplitMix {
+ public:
+  void Seed(uint64_t seed) { state_ = seed; }
+
+  uint32_t Next() {
+    constexpr uint64_t kGolden = 0x9E3779B97F4A7C15u;
+    constexpr uint64_t kMix1 = 0xBF58476D1CE4E5B9u;
+    constexpr uint64_t kMix2 = 0x94D049BB133111EBu;
+    uint64_t z = state_ += kGolden;
+    z = (z ^ (z >> 30)) * kMix1;
+    z = (z ^ (z >> 27)) * kMix2;
+    return static_cast<uint32_t>((z ^ (z >> 31)) >> 32);
+  }
+
+ private:
+  uint64_t state_ = 0;
+};
+
 class Desktop final : public Host {
  public:
   explicit Desktop(const std::string& fontFile) : game_(*this) {
@@ -195,11 +215,10 @@ class Desktop final : public Host {
   void Reseed() override {
     const auto ticks =
         static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
-    std::seed_seq seed{static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32)};
-    random_.seed(seed);
+    random_.Seed(ticks);
   }
 
-  float NextRandom() override { return UnitFromBits(static_cast<uint32_t>(random_())); }
+  float NextRandom() override { return UnitFromBits(random_.Next()); }
 
   // The client area in the game's twips, whatever its size on the screen, and around it the
   // frame that the window system reports.
@@ -438,7 +457,7 @@ class Desktop final : public Host {
   TickClock clock_;
   ButtonTracker buttons_;
   Gamepads gamepads_;
-  std::mt19937 random_;
+  SplitMix random_;
   bool dirty_ = true;
   bool waitedForBox_ = false;
   bool ended_ = false;

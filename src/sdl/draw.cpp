@@ -84,8 +84,8 @@ class Painter {
       return;
     }
     if (shape.Kind == ShapeKind::Oval) {
-      if (const Image* oval =
-              cache_.OvalImage(rect->w, rect->h, viewport_.Stroke(), shape.Fill, shape.FillColor)) {
+      if (const Image* oval = cache_.OvalImage(row_, rect->w, rect->h, viewport_.Stroke(),
+                                               shape.Fill, shape.FillColor)) {
         pixels_.Blend(*oval, *rect);
       }
       return;
@@ -128,8 +128,9 @@ class Painter {
       pixels_.Fill(*rect, label.BackColor);
     }
     const bool centred = label.Align == Alignment::Centre;
-    const Image* text = cache_.TextImage(label.Caption, viewport_.FontPixels(label.TextFont.Size),
-                                         label.ForeColor, rect->w, centred);
+    const Image* text =
+        cache_.TextImage(row_, label.Caption, viewport_.FontPixels(label.TextFont.Size),
+                         label.ForeColor, rect->w, centred);
     const int x = centred && text ? rect->x + (rect->w - text->Width()) / 2 : rect->x;
     DrawText(text, x, rect->y, *rect);
   }
@@ -159,7 +160,7 @@ class Painter {
       FocusFrame(Inset(*rect, 4 * stroke), stroke);
     }
     const Image* text =
-        cache_.TextImage(button.Caption, viewport_.FontPixels(button.TextFont.Size),
+        cache_.TextImage(row_, button.Caption, viewport_.FontPixels(button.TextFont.Size),
                          kButtonTextColour, std::max(inside.w - 4 * stroke, 1), true);
     if (!text) {
       return;
@@ -170,6 +171,9 @@ class Painter {
   }
 
   void operator()(const Timer&) {}
+
+  // The layout row of the controls drawn next, whose images the cache keeps.
+  void Row(size_t row) { row_ = row; }
 
  private:
   // Text clipped to a rectangle as well as to the painter's clip.
@@ -216,6 +220,7 @@ class Painter {
   const Viewport& viewport_;
   DrawCache& cache_;
   const ButtonLook& look_;
+  size_t row_ = 0;
 };
 
 // The pixels a control may touch when drawn: its rectangle, or for a line the box around its
@@ -273,8 +278,13 @@ void PaintControls(Pixels& pixels, const Form& form, const Viewport& viewport, D
                    const ButtonLook& buttons, const SDL_Rect& clip) {
   pixels.Clip(clip);
   Painter painter(pixels, form, viewport, cache, buttons);
-  for (auto row = StartingLayout.rbegin(); row != StartingLayout.rend(); ++row) {
-    WithControl(form, *row, painter);
+  const Reach reach(viewport);
+  for (size_t row = StartingLayout.size(); row-- > 0;) {
+    const auto area = WithControl(form, StartingLayout[row], reach);
+    if (area && SDL_HasIntersection(&*area, &clip)) {
+      painter.Row(row);
+      WithControl(form, StartingLayout[row], painter);
+    }
   }
 }
 
@@ -291,29 +301,19 @@ DrawCache::DrawCache(std::string fontFile) : fontFile_(std::move(fontFile)) {
     TTF_Quit();
     throw std::runtime_error("cannot open the font " + fontFile_ + ": " + reason);
   }
-  fonts_.emplace(kProbePixels, Kept<TTF_Font*>{probe, frame_});
+  fonts_.emplace(kProbePixels, probe);
 }
 
 DrawCache::~DrawCache() {
-  texts_.clear();
-  ovals_.clear();
   for (auto& [pixels, font] : fonts_) {
-    TTF_CloseFont(font.value);
+    TTF_CloseFont(font);
   }
   TTF_Quit();
 }
 
-void DrawCache::EndFrame() {
-  const auto unused = [&](const auto& entry) { return entry.second.frame != frame_; };
-  std::erase_if(texts_, unused);
-  std::erase_if(ovals_, unused);
-  std::erase_if(fonts_, [&](auto& entry) {
-    if (entry.second.frame == frame_) {
-      return false;
-    }
-    TTF_CloseFont(entry.second.value);
-    return true;
-  });
+size_t DrawCache::TextCount() const {
+  return static_cast<size_t>(std::count_if(texts_.begin(), texts_.end(),
+                                           [](const auto& text) { return text.has_value(); }));
 }
 
 TTF_Font* DrawCache::FontOf(int pixels) {
@@ -323,52 +323,66 @@ TTF_Font* DrawCache::FontOf(int pixels) {
     if (!font) {
       return nullptr;
     }
-    found = fonts_.emplace(pixels, Kept<TTF_Font*>{font, frame_}).first;
+    found = fonts_.emplace(pixels, font).first;
   }
-  found->second.frame = frame_;
-  return found->second.value;
+  return found->second;
 }
 
-const Image* DrawCache::TextImage(std::string_view caption, int pixels, Colour colour,
+void DrawCache::CloseUnusedFonts() {
+  std::erase_if(fonts_, [&](const auto& entry) {
+    const bool used = std::any_of(texts_.begin(), texts_.end(), [&](const auto& text) {
+      return text && text->key.pixels == entry.first;
+    });
+    if (!used) {
+      TTF_CloseFont(entry.second);
+    }
+    return !used;
+  });
+}
+
+const Image* DrawCache::TextImage(size_t row, std::string_view caption, int pixels, Colour colour,
                                   int wrapWidth, bool centred) {
-  if (caption.empty()) {
-    return nullptr;
+  std::optional<Kept<TextKey>>& kept = texts_.at(row);
+  if (kept && kept->key.caption == caption && kept->key.pixels == pixels &&
+      kept->key.colour == colour && kept->key.wrapWidth == wrapWidth &&
+      kept->key.centred == centred) {
+    return &kept->image;
   }
-  // The font stays open while text of its size is shown, ready for the next caption.
-  TTF_Font* font = FontOf(pixels);
-  TextKey key{std::string(caption), pixels, colour, wrapWidth, centred};
-  if (const auto found = texts_.find(key); found != texts_.end()) {
-    found->second.frame = frame_;
-    return &found->second.value;
+  kept.reset();
+  TTF_Font* font = caption.empty() ? nullptr : FontOf(pixels);
+  std::optional<Image> text;
+  if (font) {
+    TTF_SetFontWrappedAlign(font, centred ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
+    const std::string terminated(caption);
+    text = Image::From(SurfaceHandle(TTF_RenderUTF8_Blended_Wrapped(
+        font, terminated.c_str(), ToSdl(colour), static_cast<Uint32>(wrapWidth))));
   }
-  if (!font) {
-    return nullptr;
+  if (text) {
+    ++textRasterised_;
+    kept.emplace(Kept<TextKey>{{std::string(caption), pixels, colour, wrapWidth, centred},
+                               std::move(*text)});
   }
-  TTF_SetFontWrappedAlign(font, centred ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
-  std::optional<Image> text = Image::From(SurfaceHandle(TTF_RenderUTF8_Blended_Wrapped(
-      font, std::get<0>(key).c_str(), ToSdl(colour), static_cast<Uint32>(wrapWidth))));
-  if (!text) {
-    return nullptr;
-  }
-  ++textRasterised_;
-  return &texts_.emplace(std::move(key), Kept<Image>{std::move(*text), frame_}).first->second.value;
+  // The font of a size still shown stays open, ready for the next caption.
+  CloseUnusedFonts();
+  return kept ? &kept->image : nullptr;
 }
 
-const Image* DrawCache::OvalImage(int width, int height, int stroke, FillStyle fill,
+const Image* DrawCache::OvalImage(size_t row, int width, int height, int stroke, FillStyle fill,
                                   Colour fillColour) {
-  OvalKey key{width, height, stroke, fill, fillColour};
-  if (const auto found = ovals_.find(key); found != ovals_.end()) {
-    found->second.frame = frame_;
-    return &found->second.value;
+  std::optional<Kept<OvalKey>>& kept = ovals_.at(row);
+  const OvalKey key{width, height, stroke, fill, fillColour};
+  if (kept && kept->key == key) {
+    return &kept->image;
   }
+  kept.reset();
   const double shrink = std::min(1.0, static_cast<double>(kMaxOvalSide) / std::max(width, height));
   std::optional<Image> oval = Image::From(SurfaceHandle(MakeOvalSurface(
       std::max(1, static_cast<int>(width * shrink)), std::max(1, static_cast<int>(height * shrink)),
       std::max(1, static_cast<int>(std::lround(stroke * shrink))), fill, fillColour)));
-  if (!oval) {
-    return nullptr;
+  if (oval) {
+    kept.emplace(Kept<OvalKey>{key, std::move(*oval)});
   }
-  return &ovals_.emplace(key, Kept<Image>{std::move(*oval), frame_}).first->second.value;
+  return kept ? &kept->image : nullptr;
 }
 
 SDL_Surface* MakeOvalSurface(int width, int height, int stroke, FillStyle fill, Colour fillColour) {
@@ -410,7 +424,6 @@ SDL_Surface* MakeOvalSurface(int width, int height, int stroke, FillStyle fill, 
 
 void DrawForm(SDL_Surface& target, const Form& form, const Viewport& viewport, DrawCache& cache,
               const ButtonLook& buttons) {
-  cache.BeginFrame();
   Pixels pixels(target);
   const SDL_Rect output{0, 0, viewport.outputWidth, viewport.outputHeight};
   // The bars around a picture that does not fill the output; each pixel is filled once.
@@ -422,16 +435,10 @@ void DrawForm(SDL_Surface& target, const Form& form, const Viewport& viewport, D
       kBars);
   pixels.Fill(viewport.picture, form.BackColor);
   PaintControls(pixels, form, viewport, cache, buttons, viewport.picture);
-  cache.EndFrame();
 }
 
 void DrawFormAreas(SDL_Surface& target, const Form& form, const Viewport& viewport,
                    DrawCache& cache, const ButtonLook& buttons, std::span<const SDL_Rect> areas) {
-  // A frame that visits no control would let the cache drop every text the picture shows.
-  if (areas.empty()) {
-    return;
-  }
-  cache.BeginFrame();
   Pixels pixels(target);
   for (const SDL_Rect& area : areas) {
     SDL_Rect clip;
@@ -442,7 +449,6 @@ void DrawFormAreas(SDL_Surface& target, const Form& form, const Viewport& viewpo
     pixels.Fill(clip, form.BackColor);
     PaintControls(pixels, form, viewport, cache, buttons, clip);
   }
-  cache.EndFrame();
 }
 
 std::optional<SDL_Rect> DrawnArea(const Form& form, const LayoutRow& row,

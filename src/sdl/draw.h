@@ -5,13 +5,13 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <tuple>
 
 #include "playfield/controls.h"
 #include "playfield/layout.h"
@@ -30,8 +30,10 @@ struct ButtonLook {
 };
 
 // Rasterised text and ovals, kept between frames so that a frame rasterises no unchanged
-// text. Each frame keeps only what it drew: the caches never hold more than one picture needs,
-// however often the score or the window's size changes.
+// text. Each control (a row of the layout) has one place for its text and one for its oval,
+// which a new caption, size or colour takes over: the cache never holds more than one picture
+// needs, however often the score or the window's size changes, and a frame that draws only a
+// part of the window keeps what the rest shows.
 class DrawCache {
  public:
   // Throws std::runtime_error when the font file cannot be opened.
@@ -40,35 +42,49 @@ class DrawCache {
   DrawCache(const DrawCache&) = delete;
   DrawCache& operator=(const DrawCache&) = delete;
 
-  size_t TextCount() const { return texts_.size(); }
+  size_t TextCount() const;
   uint64_t TextRasterised() const { return textRasterised_; }
-  size_t OvalCount() const { return ovals_.size(); }
+  size_t FontCount() const { return fonts_.size(); }
 
-  // What DrawForm uses; a frame lies between BeginFrame and EndFrame.
-  void BeginFrame() { ++frame_; }
-  void EndFrame();
-  // Null for an empty caption, and when out of memory.
-  const Image* TextImage(std::string_view caption, int pixels, Colour colour, int wrapWidth,
-                         bool centred);
-  const Image* OvalImage(int width, int height, int stroke, FillStyle fill, Colour fillColour);
+  // The caption of the control of layout row `row`. Null for an empty caption, and when out of
+  // memory.
+  const Image* TextImage(size_t row, std::string_view caption, int pixels, Colour colour,
+                         int wrapWidth, bool centred);
+  const Image* OvalImage(size_t row, int width, int height, int stroke, FillStyle fill,
+                         Colour fillColour);
 
  private:
   TTF_Font* FontOf(int pixels);
+  // Closes the fonts of sizes that no kept text has.
+  void CloseUnusedFonts();
 
-  template <class Value>
-  struct Kept {
-    Value value;
-    uint64_t frame;
+  struct TextKey {
+    std::string caption;
+    int pixels;
+    Colour colour;
+    int wrapWidth;
+    bool centred;
+    bool operator==(const TextKey&) const = default;
   };
-  using TextKey = std::tuple<std::string, int, Colour, int, bool>;
-  using OvalKey = std::tuple<int, int, int, FillStyle, Colour>;
+  struct OvalKey {
+    int width;
+    int height;
+    int stroke;
+    FillStyle fill;
+    Colour fillColour;
+    bool operator==(const OvalKey&) const = default;
+  };
+  template <class Key>
+  struct Kept {
+    Key key;
+    Image image;
+  };
 
   std::string fontFile_;
-  uint64_t frame_ = 0;
   uint64_t textRasterised_ = 0;
-  std::map<int, Kept<TTF_Font*>> fonts_;
-  std::map<TextKey, Kept<Image>> texts_;
-  std::map<OvalKey, Kept<Image>> ovals_;
+  std::map<int, TTF_Font*> fonts_;
+  std::array<std::optional<Kept<TextKey>>, kLayoutRows> texts_;
+  std::array<std::optional<Kept<OvalKey>>, kLayoutRows> ovals_;
 };
 
 // An oval inscribed in width x height pixels with a border of `stroke` pixels in the window-text
