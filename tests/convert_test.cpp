@@ -14,6 +14,12 @@ TEST(TextToNumber, ReadsPlainDigits) {
   EXPECT_EQ(TextToNumber("1000"), 1000.0);
   EXPECT_EQ(TextToNumber("0042"), 42.0);
   EXPECT_EQ(TextToNumber("123456789012"), 123456789012.0);
+  // Around the longest text that adds up exactly, and past it, rounded to the nearest double.
+  EXPECT_EQ(TextToNumber("999999999999999"), 999999999999999.0);
+  EXPECT_EQ(TextToNumber("1000000000000000"), 1e15);
+  EXPECT_EQ(TextToNumber("9007199254740993"), 9007199254740992.0);
+  EXPECT_EQ(TextToNumber("000000000000000000042"), 42.0);
+  EXPECT_EQ(TextToNumber("123456789012345678901234567890"), 1.2345678901234568e29);
 }
 
 TEST(TextToNumber, RefusesAnythingButDigits) {
@@ -28,6 +34,16 @@ TEST(NumberToText, WritesWholeNumbersAsDigits) {
   EXPECT_EQ(NumberToText(1000), "1000");
   EXPECT_EQ(NumberToText(1e6), "1000000");
   EXPECT_EQ(NumberToText(1e21), "1000000000000000000000");
+  EXPECT_EQ(NumberToText(999999999999999), "999999999999999");
+  EXPECT_EQ(NumberToText(1e15), "1000000000000000");
+  EXPECT_EQ(NumberToText(9007199254740992.0), "9007199254740992");
+}
+
+TEST(NumberToText, RoundsOtherNumbersHalfToEven) {
+  EXPECT_EQ(NumberToText(0.5), "0");
+  EXPECT_EQ(NumberToText(1.5), "2");
+  EXPECT_EQ(NumberToText(2.5), "2");
+  EXPECT_EQ(NumberToText(-3), "-3");
 }
 
 TEST(NumberToText, RoundTripsThroughTextToNumber) {
@@ -42,12 +58,28 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
     double value;
   };
   const Case cases[] = {
-      {"0", 0},         {"999", 999},       {"1000", 1000},    {"  250", 250},
-      {"\t12", 12},     {"12abc", 12},      {"3.5 points", 3.5}, {"-7", -7},
-      {"+8", 8},        {"", 0},            {"abc", 0},        {"  ", 0},
-      {".5", 0.5},      {"5.", 5},          {"1e3", 1000},     {"2e", 2},
-      {"2e+", 2},       {"1.5e-1x", 0.15},  {"-", 0},          {".", 0},
-      {"1e999", std::numeric_limits<double>::infinity()},     {"1e-999", 0},
+      {"0", 0},
+      {"999", 999},
+      {"1000", 1000},
+      {"  250", 250},
+      {"\t12", 12},
+      {"12abc", 12},
+      {"3.5 points", 3.5},
+      {"-7", -7},
+      {"+8", 8},
+      {"", 0},
+      {"abc", 0},
+      {"  ", 0},
+      {".5", 0.5},
+      {"5.", 5},
+      {"1e3", 1000},
+      {"2e", 2},
+      {"2e+", 2},
+      {"1.5e-1x", 0.15},
+      {"-", 0},
+      {".", 0},
+      {"1e999", std::numeric_limits<double>::infinity()},
+      {"1e-999", 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';

@@ -1,5 +1,6 @@
 #include "sdl/damage.h"
 
+#include <cstdint>
 #include <type_traits>
 
 #include "playfield/layout.h"
@@ -31,9 +32,16 @@ bool IsButton(const LayoutRow& row) {
   return row.Id == ControlId::Restart || row.Id == ControlId::endgame;
 }
 
-// Whether two rectangles overlap or share an edge.
-bool Touch(const SDL_Rect& a, const SDL_Rect& b) {
-  return a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h && b.y <= a.y + a.h;
+int64_t Pixels(const SDL_Rect& r) {
+  return static_cast<int64_t>(r.w) * r.h;
+}
+
+// Whether drawing the box around two rectangles costs no more pixels than drawing both: a rock
+// where it was and where it is, not two rocks that only meet at a corner.
+bool CheaperAsOne(const SDL_Rect& a, const SDL_Rect& b) {
+  SDL_Rect both;
+  SDL_UnionRect(&a, &b, &both);
+  return Pixels(both) <= Pixels(a) + Pixels(b);
 }
 
 }  // namespace
@@ -67,7 +75,7 @@ void MergeAreas(std::vector<SDL_Rect>& areas) {
     merged = false;
     for (size_t i = 0; i < areas.size() && !merged; ++i) {
       for (size_t j = i + 1; j < areas.size(); ++j) {
-        if (Touch(areas[i], areas[j])) {
+        if (CheaperAsOne(areas[i], areas[j])) {
           SDL_UnionRect(&areas[i], &areas[j], &areas[i]);
           areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
           merged = true;

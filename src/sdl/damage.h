@@ -17,7 +17,7 @@ namespace zentor {
 
 struct Redraw {
   bool whole = false;           // the whole output: nothing of the last frame can be kept
-  std::vector<SDL_Rect> areas;  // otherwise these parts of the picture, apart; none when unchanged
+  std::vector<SDL_Rect> areas;  // otherwise these parts of the picture; none when unchanged
 };
 
 class Damage {
@@ -37,7 +37,8 @@ class Damage {
   std::optional<Frame> drawn_;
 };
 
-// Joins overlapping or touching rectangles until every two left are apart.
+// Joins two rectangles into the box around them while that box has no more pixels than the two,
+// until no two left would be cheaper drawn as one. What is left may overlap.
 void MergeAreas(std::vector<SDL_Rect>& areas);
 
 }  // namespace zentor

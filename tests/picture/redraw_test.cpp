@@ -197,7 +197,7 @@ TEST(Damage, AMovedControlRedrawsWhereItWasAndWhereItIs) {
   EXPECT_EQ(hovered.areas[0].y, 376);
 }
 
-TEST(MergeAreas, JoinsWhatOverlapsOrTouchesUntilAllAreApart) {
+TEST(MergeAreas, JoinsRectanglesWhileTheBoxAroundThemHasNoMorePixels) {
   struct Case {
     const char* name;
     std::vector<SDL_Rect> areas;
@@ -206,11 +206,16 @@ TEST(MergeAreas, JoinsWhatOverlapsOrTouchesUntilAllAreApart) {
   const Case cases[] = {
       {"none", {}, {}},
       {"apart", {{0, 0, 10, 10}, {20, 0, 10, 10}}, {{0, 0, 10, 10}, {20, 0, 10, 10}}},
-      {"overlapping", {{0, 0, 10, 10}, {5, 5, 10, 10}}, {{0, 0, 15, 15}}},
+      {"a rock where it was and where it is", {{0, 0, 73, 73}, {0, 12, 73, 73}}, {{0, 0, 73, 85}}},
       {"sharing an edge", {{0, 0, 10, 10}, {10, 0, 10, 10}}, {{0, 0, 20, 10}}},
       {"one inside another", {{0, 0, 30, 30}, {5, 5, 2, 2}}, {{0, 0, 30, 30}}},
-      // The first and the last joined reach the second, which neither reached alone.
-      {"in a chain", {{0, 0, 10, 10}, {0, 25, 3, 3}, {8, 8, 2, 20}}, {{0, 0, 10, 28}}},
+      {"meeting at a corner",
+       {{0, 0, 10, 10}, {10, 10, 10, 10}},
+       {{0, 0, 10, 10}, {10, 10, 10, 10}}},
+      {"overlapping a little", {{0, 0, 10, 10}, {5, 5, 10, 10}}, {{0, 0, 10, 10}, {5, 5, 10, 10}}},
+      // The first and the last joined make a box that the second then joins, which it would not
+      // join with either alone.
+      {"in a chain", {{0, 0, 10, 10}, {10, 0, 10, 20}, {0, 10, 10, 10}}, {{0, 0, 20, 20}}},
   };
   for (const Case& c : cases) {
     std::vector<SDL_Rect> areas = c.areas;
