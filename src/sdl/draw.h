@@ -44,7 +44,6 @@ class DrawCache {
 
   size_t TextCount() const;
   uint64_t TextRasterised() const { return textRasterised_; }
-  size_t FontCount() const { return fonts_.size(); }
 
   // The caption of the control of layout row `row`. Null for an empty caption, and when out of
   // memory.
