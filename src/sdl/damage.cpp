@@ -70,6 +70,17 @@ Redraw Damage::Since(const Form& form, const ButtonLook& look, const Viewport& v
   return redraw;
 }
 
+Redraw DrawChanges(SDL_Surface& target, const Form& form, const Viewport& viewport,
+                   DrawCache& cache, const ButtonLook& look, Damage& damage) {
+  Redraw redraw = damage.Since(form, look, viewport);
+  if (redraw.whole) {
+    DrawForm(target, form, viewport, cache, look);
+  } else {
+    DrawFormAreas(target, form, viewport, cache, look, redraw.areas);
+  }
+  return redraw;
+}
+
 void MergeAreas(std::vector<SDL_Rect>& areas) {
   for (bool merged = true; merged;) {
     merged = false;

@@ -37,6 +37,11 @@ class Damage {
   std::optional<Frame> drawn_;
 };
 
+// Draws into `target` what changed since the frame `damage` last saw, whole or in areas, and
+// says which it drew.
+Redraw DrawChanges(SDL_Surface& target, const Form& form, const Viewport& viewport,
+                   DrawCache& cache, const ButtonLook& look, Damage& damage);
+
 // Joins two rectangles into the box around them while that box has no more pixels than the two,
 // until no two left would be cheaper drawn as one. What is left may overlap.
 void MergeAreas(std::vector<SDL_Rect>& areas);

@@ -305,12 +305,11 @@ class Desktop final : public Host {
     }
     SDL_Surface& surface = canvas_->Surface();
     viewport_ = Viewport::Fit(surface.w, surface.h);
-    const Redraw redraw = damage_.Since(game_.form, buttons_.Look(), viewport_);
+    const Redraw redraw =
+        DrawChanges(surface, game_.form, viewport_, *cache_, buttons_.Look(), damage_);
     if (redraw.whole) {
-      DrawForm(surface, game_.form, viewport_, *cache_, buttons_.Look());
       canvas_->ShowAll();
     } else {
-      DrawFormAreas(surface, game_.form, viewport_, *cache_, buttons_.Look(), redraw.areas);
       canvas_->Show(redraw.areas);
     }
     dirty_ = false;

@@ -31,13 +31,7 @@ void OffscreenPicture::Draw(const Form& form, const ButtonLook& buttons) {
 }
 
 Redraw OffscreenPicture::DrawChanges(const Form& form, const ButtonLook& buttons) {
-  Redraw redraw = damage_.Since(form, buttons, viewport_);
-  if (redraw.whole) {
-    DrawForm(*surface_, form, viewport_, *cache_, buttons);
-  } else {
-    DrawFormAreas(*surface_, form, viewport_, *cache_, buttons, redraw.areas);
-  }
-  return redraw;
+  return zentor::DrawChanges(*surface_, form, viewport_, *cache_, buttons, damage_);
 }
 
 void OffscreenPicture::SavePng(const std::string& path) const {
