@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "game/game.h"
 #include "playfield/convert.h"
@@ -266,12 +267,10 @@ class Desktop final : public Host {
       // now and then while no other event comes.
       return SDL_WaitEventTimeout(&event, kHotPlugWakeMilliseconds) != 0;
     }
-    const auto left = clock_.Deadline() - TickClock::Clock::now();
-    const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-    if (milliseconds <= 0) {
-      return SDL_PollEvent(&event) != 0;
-    }
-    return SDL_WaitEventTimeout(&event, static_cast<int>(milliseconds)) != 0;
+    // While the clock runs, what came in counts from the next tick on: sleeping to it and then
+    // taking every event at once looks for them once a frame, not each time one wakes us.
+    std::this_thread::sleep_until(clock_.Deadline());
+    return SDL_PollEvent(&event) != 0;
   }
 
   void Tick() {
