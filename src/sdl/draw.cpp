@@ -24,6 +24,38 @@ constexpr Colour kBars = 0x00000000;
 // An oval image is never larger than this on a side; a larger oval is drawn stretched.
 constexpr int kMaxOvalSide = 1024;
 
+// Whether the wrapping renderer would find no place to break the caption: only letters,
+// digits and signs, no blank and no line break.
+bool Unbroken(std::string_view caption) {
+  return std::all_of(caption.begin(), caption.end(), [](char c) { return c > ' ' && c < 0x7F; });
+}
+
+// The caption as the wrapping renderer draws it, at most `wrapWidth` wide. A caption with no place
+// to break that fits on one line, such as the score each tick, is drawn by the single-line
+// renderer, which lays its glyphs out once instead of measuring them first, and set where the
+// wrapping renderer sets a line: the same pixels in less time.
+SurfaceHandle RenderCaption(TTF_Font* font, const std::string& caption, SDL_Color colour,
+                            int wrapWidth, bool centred) {
+  if (Unbroken(caption)) {
+    SurfaceHandle line(TTF_RenderUTF8_Blended(font, caption.c_str(), colour));
+    const int lineHeight = TTF_FontLineSkip(font);
+    if (line && line->w <= wrapWidth && line->h <= lineHeight) {
+      // The wrapping renderer gives a centred line the whole width, halving it and the line's
+      // width each rounded down to place it; a line on the left keeps its own width.
+      SurfaceHandle framed(SDL_CreateRGBSurfaceWithFormat(0, centred ? wrapWidth : line->w,
+                                                          lineHeight, 32, line->format->format));
+      SDL_Rect at{centred ? wrapWidth / 2 - line->w / 2 : 0, 0, line->w, line->h};
+      if (framed && SDL_SetSurfaceBlendMode(line.get(), SDL_BLENDMODE_NONE) == 0 &&
+          SDL_BlitSurface(line.get(), nullptr, framed.get(), &at) == 0) {
+        return framed;
+      }
+    }
+  }
+  TTF_SetFontWrappedAlign(font, centred ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
+  return SurfaceHandle(TTF_RenderUTF8_Blended_Wrapped(font, caption.c_str(), colour,
+                                                      static_cast<Uint32>(wrapWidth)));
+}
+
 SDL_Color ToSdl(Colour c) {
   return {Red(c), Green(c), Blue(c), 0xFF};
 }
@@ -352,10 +384,8 @@ const Image* DrawCache::TextImage(size_t row, std::string_view caption, int pixe
   TTF_Font* font = caption.empty() ? nullptr : FontOf(pixels);
   std::optional<Image> text;
   if (font) {
-    TTF_SetFontWrappedAlign(font, centred ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
-    const std::string terminated(caption);
-    text = Image::From(SurfaceHandle(TTF_RenderUTF8_Blended_Wrapped(
-        font, terminated.c_str(), ToSdl(colour), static_cast<Uint32>(wrapWidth))));
+    text =
+        Image::From(RenderCaption(font, std::string(caption), ToSdl(colour), wrapWidth, centred));
   }
   if (text) {
     ++textRasterised_;

@@ -2,13 +2,20 @@
 // cache, controls far outside the window and the edges of the rocks.
 #include <gtest/gtest.h>
 
+#include <SDL_ttf.h>
+
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "picture/scene.h"
 #include "playfield/layout.h"
+#include "sdl/draw.h"
+#include "sdl/fonts.h"
+#include "sdl/handles.h"
 #include "sdl/offscreen.h"
 
 namespace zentor::testing {
@@ -134,6 +141,61 @@ TEST(Drawing, FramesRasteriseOnlyTextThatChanged) {
   offscreen.Draw(form);
   EXPECT_EQ(offscreen.Cache().TextRasterised(), first + 1001);
   EXPECT_EQ(offscreen.Cache().TextCount(), shown + 1);
+}
+
+// Captions that cannot break are rasterised on one line and framed as the wrapping renderer
+// frames them; whatever way a caption takes, its pixels must be the wrapping renderer's.
+TEST(Drawing, CaptionsMatchTheWrappingRendererPixelForPixel) {
+  const std::optional<std::string> fontFile = FindLabelFontFile();
+  ASSERT_TRUE(fontFile);
+  DrawCache cache(*fontFile);
+  const std::vector<std::string> captions = {"0",
+                                             "7",
+                                             "11",
+                                             "100",
+                                             "1234",
+                                             "5500",
+                                             "99999",
+                                             "123456789012",
+                                             "Score",
+                                             "-1.5E+16",
+                                             "LETS MAKE THIS HARDER",
+                                             "a\nb",
+                                             "Controls Are:"};
+  int compared = 0;
+  for (const int pixels : {8, 13, 16, 24, 36, 65}) {
+    TTF_Font* font = TTF_OpenFont(fontFile->c_str(), pixels);
+    ASSERT_NE(font, nullptr);
+    for (const bool centred : {false, true}) {
+      for (const int wrapWidth : {9, 60, 97, 98, 131, 400}) {
+        for (const std::string& caption : captions) {
+          const std::string what = caption + " at " + std::to_string(pixels) + " px, " +
+                                   std::to_string(wrapWidth) + " wide" +
+                                   (centred ? ", centred" : "");
+          TTF_SetFontWrappedAlign(font,
+                                  centred ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
+          const SurfaceHandle wrapped(TTF_RenderUTF8_Blended_Wrapped(
+              font, caption.c_str(), SDL_Color{0x12, 0x34, 0x56, 0xFF},
+              static_cast<Uint32>(wrapWidth)));
+          const Image* drawn = cache.TextImage(0, caption, pixels, 0x00563412, wrapWidth, centred);
+          ASSERT_TRUE(wrapped && drawn) << what;
+          ASSERT_EQ(drawn->Width(), wrapped->w) << what;
+          ASSERT_EQ(drawn->Height(), wrapped->h) << what;
+          for (int y = 0; y < wrapped->h; ++y) {
+            const auto* row = reinterpret_cast<const Uint32*>(
+                static_cast<const Uint8*>(wrapped->pixels) + y * wrapped->pitch);
+            // A clear pixel is clear whatever its colour bits.
+            const auto same = [](Uint32 a, Uint32 b) { return a == b || (a | b) >> 24 == 0; };
+            ASSERT_TRUE(std::equal(row, row + wrapped->w, drawn->RowPixels(y), same))
+                << what << ", row " << y;
+          }
+          ++compared;
+        }
+      }
+    }
+    TTF_CloseFont(font);
+  }
+  EXPECT_EQ(compared, 6 * 2 * 6 * 13);
 }
 
 struct Box {
