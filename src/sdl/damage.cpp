@@ -66,7 +66,14 @@ Redraw Damage::Since(const Form& form, const ButtonLook& look, const Viewport& v
     }
     MergeAreas(redraw.areas);
   }
-  drawn_ = Frame{form, look, viewport};
+  if (drawn_) {
+    // Assigned in place, the kept captions reuse their storage: no allocation each frame.
+    drawn_->form = form;
+    drawn_->look = look;
+    drawn_->viewport = viewport;
+  } else {
+    drawn_ = Frame{form, look, viewport};
+  }
   return redraw;
 }
 
