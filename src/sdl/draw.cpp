@@ -304,15 +304,27 @@ class Reach {
   const Viewport& viewport_;
 };
 
+// Where the control of each layout row may draw, as the form stands: found once a frame, for
+// all the areas drawn in it.
+using Reaches = std::array<std::optional<SDL_Rect>, kLayoutRows>;
+
+Reaches ReachesOf(const Form& form, const Viewport& viewport) {
+  Reaches reaches;
+  const Reach reach(viewport);
+  for (size_t row = 0; row < StartingLayout.size(); ++row) {
+    reaches[row] = WithControl(form, StartingLayout[row], reach);
+  }
+  return reaches;
+}
+
 // Every shown control within `clip`, from the bottom of the stacking order up. The buttons,
 // windows of their own above every drawn control, are the layout's first rows and so come last.
 void PaintControls(Pixels& pixels, const Form& form, const Viewport& viewport, DrawCache& cache,
-                   const ButtonLook& buttons, const SDL_Rect& clip) {
+                   const ButtonLook& buttons, const Reaches& reaches, const SDL_Rect& clip) {
   pixels.Clip(clip);
   Painter painter(pixels, form, viewport, cache, buttons);
-  const Reach reach(viewport);
   for (size_t row = StartingLayout.size(); row-- > 0;) {
-    const auto area = WithControl(form, StartingLayout[row], reach);
+    const std::optional<SDL_Rect>& area = reaches[row];
     if (area && SDL_HasIntersection(&*area, &clip)) {
       painter.Row(row);
       WithControl(form, StartingLayout[row], painter);
@@ -464,12 +476,14 @@ void DrawForm(SDL_Surface& target, const Form& form, const Viewport& viewport, D
       {viewport.picture.x + viewport.picture.w, viewport.picture.y, output.w, viewport.picture.h},
       kBars);
   pixels.Fill(viewport.picture, form.BackColor);
-  PaintControls(pixels, form, viewport, cache, buttons, viewport.picture);
+  PaintControls(pixels, form, viewport, cache, buttons, ReachesOf(form, viewport),
+                viewport.picture);
 }
 
 void DrawFormAreas(SDL_Surface& target, const Form& form, const Viewport& viewport,
                    DrawCache& cache, const ButtonLook& buttons, std::span<const SDL_Rect> areas) {
   Pixels pixels(target);
+  const Reaches reaches = ReachesOf(form, viewport);
   for (const SDL_Rect& area : areas) {
     SDL_Rect clip;
     if (!SDL_IntersectRect(&area, &viewport.picture, &clip)) {
@@ -477,7 +491,7 @@ void DrawFormAreas(SDL_Surface& target, const Form& form, const Viewport& viewpo
     }
     pixels.Clip(clip);
     pixels.Fill(clip, form.BackColor);
-    PaintControls(pixels, form, viewport, cache, buttons, clip);
+    PaintControls(pixels, form, viewport, cache, buttons, reaches, clip);
   }
 }
 
