@@ -387,6 +387,7 @@ void DrawCache::CloseUnusedFonts() {
 const Image* DrawCache::TextImage(size_t row, std::string_view caption, int pixels, Colour colour,
                                   int wrapWidth, bool centred) {
   std::optional<Kept<TextKey>>& kept = texts_.at(row);
+  // Compared field by field, so that a frame that finds its text kept copies no caption.
   if (kept && kept->key.caption == caption && kept->key.pixels == pixels &&
       kept->key.colour == colour && kept->key.wrapWidth == wrapWidth &&
       kept->key.centred == centred) {
@@ -394,15 +395,14 @@ const Image* DrawCache::TextImage(size_t row, std::string_view caption, int pixe
   }
   kept.reset();
   TTF_Font* font = caption.empty() ? nullptr : FontOf(pixels);
+  TextKey key{std::string(caption), pixels, colour, wrapWidth, centred};
   std::optional<Image> text;
   if (font) {
-    text =
-        Image::From(RenderCaption(font, std::string(caption), ToSdl(colour), wrapWidth, centred));
+    text = Image::From(RenderCaption(font, key.caption, ToSdl(colour), wrapWidth, centred));
   }
   if (text) {
     ++textRasterised_;
-    kept.emplace(Kept<TextKey>{{std::string(caption), pixels, colour, wrapWidth, centred},
-                               std::move(*text)});
+    kept.emplace(Kept<TextKey>{std::move(key), std::move(*text)});
   }
   // The font of a size still shown stays open, ready for the next caption.
   CloseUnusedFonts();
