@@ -1,0 +1,228 @@
+#include "replay/recorder.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <iostream>
+
+#include "replay/script.h"
+
+namespace zentor {
+namespace {
+
+// Writes all of `text` at `at`; 0, or the error number of the write that failed. pwrite leaves
+// the descriptor's own offset alone, so writing the end and rewriting the last tick line mix.
+int WriteAll(int file, off_t at, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t written = pwrite(file, text.data(), text.size(), at);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      return written < 0 ? errno : ENOSPC;
+    }
+    text.remove_prefix(static_cast<size_t>(written));
+    at += written;
+  }
+  return 0;
+}
+
+// The shortest decimal that reads back as the same single.
+void AppendNumber(std::string& out, float value) {
+  std::array<char, 32> text{};
+  const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
+  out.append(text.data(), result.ptr);
+}
+
+bool SameFrame(const WindowFrame& a, const WindowFrame& b) {
+  return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
+}
+
+}  // namespace
+
+Recording::Recording(int file, std::ostream& complaints)
+    : file_(file),
+      complaints_(complaints),
+      end_(std::max<off_t>(lseek(file, 0, SEEK_END), 0)),
+      frameWritten_(kDefaultFrame) {}
+
+Recording::~Recording() {
+  close(file_);
+}
+
+void Recording::NoteFrame(const WindowFrame& frame) {
+  if (!stopped_ && !frameNoted_ && !SameFrame(frame, frameWritten_)) {
+    frameNoted_ = frame;
+  }
+}
+
+void Recording::NoteRandom(float value) {
+  if (stopped_) {
+    return;
+  }
+  randomsNoted_ += "random ";
+  AppendNumber(randomsNoted_, value);
+  randomsNoted_ += '\n';
+}
+
+void Recording::TakeNoted() {
+  pending_.clear();
+  if (frameNoted_) {
+    const WindowFrame& frame = *frameNoted_;
+    pending_ += "window";
+    for (const float value : {frame.Left, frame.Top, frame.Width, frame.Height}) {
+      pending_ += ' ';
+      AppendNumber(pending_, value);
+    }
+    pending_ += '\n';
+    frameWritten_ = frame;
+    frameNoted_.reset();
+  }
+  pending_ += randomsNoted_;
+  randomsNoted_.clear();
+}
+
+void Recording::Command(std::string_view line) {
+  if (stopped_) {
+    return;
+  }
+  TakeNoted();
+  pending_ += line;
+  pending_ += '\n';
+  Write(end_, pending_);
+  tickLineAt_ = -1;
+}
+
+void Recording::Tick() {
+  if (stopped_) {
+    return;
+  }
+  if (tickLineAt_ >= 0 && !frameNoted_ && randomsNoted_.empty()) {
+    ++ticks_;
+    pending_.clear();
+    AppendTickLine();
+    Write(tickLineAt_, pending_);
+    return;
+  }
+  TakeNoted();
+  const off_t lineAt = end_ + static_cast<off_t>(pending_.size());
+  ticks_ = 1;
+  AppendTickLine();
+  Write(end_, pending_);
+  tickLineAt_ = lineAt;
+}
+
+void Recording::AppendTickLine() {
+  pending_ += "tick ";
+  pending_ += std::to_string(ticks_);
+  pending_ += '\n';
+}
+
+void Recording::Write(off_t at, std::string_view text) {
+  if (stopped_) {
+    return;
+  }
+  if (const int fault = WriteAll(file_, at, text)) {
+    stopped_ = true;
+    complaints_ << "zentor: recording stopped: " << std::strerror(fault) << std::endl;
+    return;
+  }
+  end_ = at + static_cast<off_t>(text.size());
+}
+
+std::unique_ptr<Recording> OpenRecording(const std::string& path, std::string_view version,
+                                         std::string_view date, std::string& error) {
+  const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (file < 0) {
+    error = "cannot record to " + path + ": " + std::strerror(errno);
+    return nullptr;
+  }
+  const std::string header =
+      "# zentor " + std::string(version) + " recording, " + std::string(date) + "\n";
+  if (const int fault = WriteAll(file, 0, header)) {
+    error = "cannot record to " + path + ": " + std::strerror(fault);
+    close(file);
+    unlink(path.c_str());
+    return nullptr;
+  }
+  return std::make_unique<Recording>(file, std::cerr);
+}
+
+Session::Session(Host& host) : Session(host, nullptr) {}
+
+Session::Session(Host& host, std::unique_ptr<Recording> recording)
+    : recording_(std::move(recording)), host_(host, recording_.get()), game_(host_) {}
+
+void Session::Load() {
+  OnLoad(game_);
+  if (recording_) {
+    recording_->Command("load");
+  }
+}
+
+void Session::KeyDown(int16_t code) {
+  OnKeyDown(game_, code, 0);
+  if (recording_) {
+    recording_->Command("keydown " + std::to_string(code));
+  }
+}
+
+void Session::KeyUp(int16_t code) {
+  OnKeyUp(game_, code, 0);
+  if (recording_) {
+    recording_->Command("keyup " + std::to_string(code));
+  }
+}
+
+void Session::Tick() {
+  if (!game_.form.Timer1.Enabled) {
+    return;
+  }
+  OnTimerTick(game_);
+  if (recording_) {
+    recording_->Tick();
+  }
+}
+
+void Session::ClickRestart() {
+  if (!game_.form.Restart.Visible) {
+    return;
+  }
+  OnRestartClick(game_);
+  if (recording_) {
+    recording_->Command("click restart");
+  }
+}
+
+// Written before the click runs: the end operation closes the window and need not return.
+void Session::ClickEndgame() {
+  if (!game_.form.endgame.Visible) {
+    return;
+  }
+  if (recording_) {
+    recording_->Command("click endgame");
+  }
+  OnEndgameClick(game_);
+}
+
+float Session::NotingHost::NextRandom() {
+  const float value = host_.NextRandom();
+  if (recording_) {
+    recording_->NoteRandom(value);
+  }
+  return value;
+}
+
+WindowFrame Session::NotingHost::Frame() const {
+  const WindowFrame frame = host_.Frame();
+  if (recording_) {
+    recording_->NoteFrame(frame);
+  }
+  return frame;
+}
+
+}  // namespace zentor

@@ -1,0 +1,400 @@
+#include "replay/recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "playfield/convert.h"
+#include "replay/replay.h"
+#include "replay/script.h"
+#include "test_host.h"
+
+namespace zentor {
+namespace {
+
+using zentor::testing::TestHost;
+
+// A fresh directory for one test's files.
+std::string TempDirectory() {
+  std::string pattern = ::testing::TempDir() + "zentor-recorder-XXXXXX";
+  EXPECT_NE(mkdtemp(pattern.data()), nullptr);
+  return pattern;
+}
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// What zentor-replay prints for the script.
+std::string Replayed(const std::string& script) {
+  std::istringstream in(script);
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunReplay(in, out, err, {}), kReplayOk) << err.str();
+  return out.str();
+}
+
+std::string LastLine(const std::string& text) {
+  const std::vector<std::string> lines = Lines(text);
+  return lines.empty() ? "" : lines.back();
+}
+
+std::unique_ptr<Recording> Open(const std::string& path) {
+  std::string error;
+  auto recording = OpenRecording(path, "1.0.0", "2026-12-09T04:20:00Z", error);
+  EXPECT_NE(recording, nullptr) << error;
+  return recording;
+}
+
+TEST(Recorder, WritesEachRandomAsTheShortestDecimalOfTheSameSingle) {
+  const float kBelowOne = std::nextafter(1.0f, 0.0f);
+  const std::vector<std::pair<float, std::string>> cases = {
+      {0.1f, "0.1"},
+      {1e-8f, "1e-08"},
+      {kBelowOne, "0.99999994"},
+      {0.0f, "0"},
+      {0.5f, "0.5"},
+      {0.0033112583f, "0.0033112583"},
+      {1.4e-45f, "1e-45"},
+      {0.3f, "0.3"},
+      {0.7777777f, "0.7777777"},
+      {2.0f / 3, "0.6666667"},
+      {0.25f, "0.25"},
+      {0.123456789f, "0.12345679"},
+  };
+  const std::string path = TempDirectory() + "/randoms.replay";
+  TestHost host;
+  for (const auto& [value, text] : cases) {
+    host.randoms.push_back(value);
+  }
+  Session session(host, Open(path));
+  session.Load();
+
+  const std::vector<std::string> lines = Lines(Contents(path));
+  ASSERT_EQ(lines.size(), cases.size() + 2);
+  EXPECT_EQ(lines.front(), "# zentor 1.0.0 recording, 2026-12-09T04:20:00Z");
+  EXPECT_EQ(lines.back(), "load");
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const std::string& line = lines[i + 1];
+    EXPECT_EQ(line, "random " + cases[i].second);
+    float read = -1;
+    const std::string_view number = std::string_view(line).substr(7);
+    std::from_chars(number.data(), number.data() + number.size(), read);
+    EXPECT_EQ(std::bit_cast<uint32_t>(read), std::bit_cast<uint32_t>(cases[i].first)) << line;
+  }
+  EXPECT_EQ(LastLine(Replayed(Contents(path) + "dump\n")),
+            StateLine(session.game(), static_cast<uint64_t>(host.reseeds)));
+}
+
+// The host of a scenario played in a window: its random values are what the game draws, its
+// window lines where the frame stands, moved by the test; every frame the game reads is kept.
+class ScenarioHost : public TestHost {
+ public:
+  WindowFrame Frame() const override {
+    const WindowFrame frame = {this->frame.Left + shift, this->frame.Top - shift, this->frame.Width,
+                               this->frame.Height};
+    if (read.empty() || !Same(read.back(), frame)) {
+      read.push_back(frame);
+    }
+    return frame;
+  }
+  static bool Same(const WindowFrame& a, const WindowFrame& b) {
+    return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
+  }
+
+  float shift = 0;  // the window moved: a place the game never uses, but reads and records
+  mutable std::vector<WindowFrame> read;  // each frame read that differs from the one before
+};
+
+std::string WindowLine(const WindowFrame& frame) {
+  std::string line = "window";
+  for (const float value : {frame.Left, frame.Top, frame.Width, frame.Height}) {
+    std::array<char, 32> text{};
+    line += ' ';
+    line.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
+  }
+  return line;
+}
+
+// Every scenario, played through a session as the window would make its calls, with the window
+// moved now and then. Its recording replays to the live game at each of the scenario's dumps
+// and at its end; it holds every draw, every tick in merged lines, and a window line exactly
+// where the frame read differs from the last one written.
+TEST(Recorder, RecordingsOfTheScenariosReplayToTheLiveGame) {
+  constexpr int kTicksMoved = 250;        // the window moves after this many ticks
+  constexpr int kTicksCheckedEach = 150;  // after each of the first ticks the file is current
+  int scenarios = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(ZENTOR_SCENARIOS)) {
+    std::filesystem::path refusal = entry.path();
+    refusal.replace_extension(".err");
+    if (entry.path().extension() != ".replay" || std::filesystem::exists(refusal)) {
+      continue;
+    }
+    ++scenarios;
+    SCOPED_TRACE(entry.path().string());
+    const std::string path = TempDirectory() + "/scenario.replay";
+    ScenarioHost host;
+    Session session(host, Open(path));
+    const auto current = [&] {
+      return LastLine(Replayed(Contents(path) + "dump\n")) ==
+             StateLine(session.game(), static_cast<uint64_t>(host.reseeds));
+    };
+    size_t queued = 0;
+    int64_t ticks = 0;
+    std::istringstream script(Contents(entry.path()));
+    for (std::string text; std::getline(script, text);) {
+      const std::optional<ScriptCommand> command = ParseScriptLine(text);
+      using Kind = ScriptCommand::Kind;
+      switch (command ? command->kind : Kind::Screenshot) {
+        case Kind::Load:
+          session.Load();
+          break;
+        case Kind::Random:
+          host.randoms.insert(host.randoms.end(), command->randoms.begin(), command->randoms.end());
+          queued += command->randoms.size();
+          break;
+        case Kind::KeyDown:
+          session.KeyDown(command->key);
+          break;
+        case Kind::KeyUp:
+          session.KeyUp(command->key);
+          break;
+        case Kind::Tick:
+          // As a replay runs them: none once the clock is off.
+          for (int64_t i = 0; i < command->ticks && session.form().Timer1.Enabled; ++i) {
+            ++ticks;
+            session.Tick();
+            host.shift = static_cast<float>(ticks / kTicksMoved % 3 * 15);
+            if (ticks <= kTicksCheckedEach) {
+              ASSERT_TRUE(current()) << "after tick " << ticks;
+            }
+          }
+          break;
+        case Kind::ClickRestart:
+          session.ClickRestart();
+          break;
+        case Kind::ClickEndgame:
+          session.ClickEndgame();
+          break;
+        case Kind::Window:
+          host.frame = command->frame;
+          break;
+        case Kind::Dump:
+          ASSERT_TRUE(current()) << text;
+          break;
+        case Kind::Screenshot:
+          break;
+      }
+      if (host.ends > 0) {
+        break;
+      }
+    }
+    std::istringstream original(Contents(entry.path()) + "\ndump\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    ReplayOptions options;
+    options.screenshot = [](const Form&, const std::string&) {};
+    ASSERT_EQ(RunReplay(original, out, err, options), kReplayOk);
+    if (host.ends > 0) {
+      EXPECT_EQ(LastLine(Replayed(Contents(path))), "{\"event\":\"end\"}");
+      continue;
+    }
+    EXPECT_EQ(LastLine(out.str()), StateLine(session.game(), static_cast<uint64_t>(host.reseeds)));
+    EXPECT_TRUE(current());
+
+    int64_t recordedTicks = 0;
+    size_t randoms = 0;
+    std::vector<std::string> windows;
+    for (const std::string& line : Lines(Contents(path))) {
+      if (line.rfind("tick ", 0) == 0) {
+        recordedTicks += std::stoll(line.substr(5));
+      } else if (line.rfind("random ", 0) == 0) {
+        ++randoms;
+      } else if (line.rfind("window ", 0) == 0) {
+        windows.push_back(line);
+      }
+    }
+    EXPECT_EQ(recordedTicks, ticks);
+    EXPECT_EQ(randoms, queued - host.randoms.size());
+    std::vector<std::string> changes;
+    for (const WindowFrame& frame : host.read) {
+      if (!ScenarioHost::Same(frame, kDefaultFrame) || !changes.empty()) {
+        changes.push_back(WindowLine(frame));
+      }
+    }
+    EXPECT_EQ(windows, changes);
+  }
+  EXPECT_GT(scenarios, 15);
+}
+
+TEST(Recorder, MergesTicksUntilOneReadsSomethingNew) {
+  const std::string path = TempDirectory() + "/ticks.replay";
+  TestHost host;
+  host.randoms.assign(kRockCount, 0.0f);
+  Session session(host, Open(path));
+  session.Load();
+  session.KeyDown(kKeySpace);
+  for (int i = 0; i < 3; ++i) {
+    session.Tick();
+  }
+  host.randoms.push_back(0.5f);
+  session.game().form.Rock[0].Top = 20000;  // recycled on the next tick, which draws its speed
+  session.Tick();
+  session.Tick();
+  session.KeyDown(kKeyP);
+  session.Tick();  // the clock is off: no tick
+  const std::vector<std::string> lines = Lines(Contents(path));
+  const std::vector<std::string> tail(lines.end() - 5, lines.end());
+  const std::vector<std::string> expected = {"keydown 32", "tick 3", "random 0.5", "tick 2",
+                                             "keydown 80"};
+  EXPECT_EQ(tail, expected);
+}
+
+TEST(Recorder, RefusesAFileThatExistsOrCannotBeMade) {
+  const std::string directory = TempDirectory();
+  const std::string existing = directory + "/existing.replay";
+  std::ofstream(existing) << "keep me\n";
+  const struct {
+    std::string path;
+    std::string sentence;
+  } cases[] = {
+      {existing, "cannot record to " + existing + ": File exists"},
+      {directory, "cannot record to " + directory + ": File exists"},
+      {directory + "/missing/game.replay",
+       "cannot record to " + directory + "/missing/game.replay: No such file or directory"},
+      {"", "cannot record to : No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_EQ(OpenRecording(c.path, "1.0.0", "now", error), nullptr) << c.path;
+    EXPECT_EQ(error, c.sentence);
+  }
+  EXPECT_EQ(Contents(existing), "keep me\n");
+}
+
+TEST(Recorder, AWriteErrorStopsTheRecordingOnceAndThePlayGoesOn) {
+  const int full = open("/dev/full", O_WRONLY);
+  ASSERT_GE(full, 0);
+  std::ostringstream complaints;
+  TestHost host;
+  host.randoms.assign(100000, 0.0f);
+  Session session(host, std::make_unique<Recording>(full, complaints));
+  session.Load();
+  session.KeyDown(kKeySpace);
+  for (int i = 0; i < 50; ++i) {
+    session.Tick();
+  }
+  EXPECT_EQ(complaints.str(), "zentor: recording stopped: No space left on device\n");
+  EXPECT_EQ(session.form().lblScore.Caption, "50");
+}
+
+// Draws pseudo-random numbers as the window does, and reports a frame that the test moves.
+class WindowLikeHost : public Host {
+ public:
+  void MessageBox(std::string_view, int32_t, std::string_view) override { ++boxes; }
+  void End() override { ++ends; }
+  void Reseed() override { ++reseeds; }
+  float NextRandom() override { return UnitFromBits(static_cast<uint32_t>(bits())); }
+  WindowFrame Frame() const override { return frame; }
+
+  std::mt19937 bits{20261209};
+  WindowFrame frame = {0, 0, 15000, 12750};
+  uint64_t boxes = 0;
+  uint64_t ends = 0;
+  uint64_t reseeds = 0;
+};
+
+// A whole session as a player makes one: arrows held and released, two at once, pause and
+// resume, the window moved and resized, a game over, a restart, a second game over and the end.
+// Its recording replays to the very state the live game had.
+TEST(Recorder, AWholeSessionReplaysToTheLiveGame) {
+  const std::string path = TempDirectory() + "/session.replay";
+  WindowLikeHost host;
+  Session session(host, Open(path));
+  constexpr int kTickLimit = 50000;
+  const auto playUntilGameOver = [&](uint64_t boxes) {
+    for (int tick = 0; host.boxes == boxes && tick < kTickLimit; ++tick) {
+      switch (tick % 97) {
+        case 10:
+          session.KeyDown(kKeyLeft);
+          break;
+        case 20:
+          session.KeyDown(kKeyUp);
+          break;
+        case 30:
+          session.KeyUp(kKeyLeft);
+          session.KeyUp(kKeyUp);
+          break;
+        case 40:
+          session.KeyDown(kKeyP);
+          session.Tick();
+          session.KeyDown(kKeySpace);
+          break;
+        case 50:
+          host.frame = {static_cast<float>(tick), 300, 15000 + static_cast<float>(tick % 7) * 15,
+                        12750};
+          break;
+        case 60:
+          session.KeyDown(kKeyRight);
+          session.KeyDown(kKeyDown);
+          session.KeyDown(kKeyRight);
+          break;
+        case 70:
+          session.KeyUp(kKeyRight);
+          session.KeyUp(kKeyDown);
+          break;
+        default:
+          break;
+      }
+      session.Tick();
+    }
+    ASSERT_EQ(host.boxes, boxes + 1) << "no game over within " << kTickLimit << " ticks";
+  };
+  session.Load();
+  session.ClickRestart();  // hidden: does nothing
+  session.KeyDown(kKeySpace);
+  playUntilGameOver(0);
+  session.Tick();  // the clock is off after a game over
+  session.ClickRestart();
+  session.KeyDown(kKeySpace);
+  playUntilGameOver(1);
+
+  const std::string script = Contents(path);
+  const std::string replayed = Replayed(script + "dump\n");
+  EXPECT_EQ(LastLine(replayed), StateLine(session.game(), host.reseeds));
+  size_t boxes = 0;
+  for (const std::string& line : Lines(replayed)) {
+    boxes += line.rfind("{\"event\":\"msgbox\"", 0) == 0 ? 1 : 0;
+  }
+  EXPECT_EQ(boxes, host.boxes);
+  EXPECT_EQ(Lines(script).front().rfind("# zentor 1.0.0 recording", 0), 0U);
+
+  session.ClickEndgame();
+  EXPECT_EQ(host.ends, 1U);
+  EXPECT_EQ(LastLine(Contents(path)), "click endgame");
+  EXPECT_EQ(LastLine(Replayed(Contents(path))), "{\"event\":\"end\"}");
+}
+
+}  // namespace
+}  // namespace zentor
