@@ -1,11 +1,13 @@
 # The two set-up commands of the README, and the steps they are made of.
-.PHONY: all deps build run test sanitize fuzz bench clean
+.PHONY: all deps build run test sanitize fuzz bench deb clean
 
 # Where the checks build; the presets' directories unless given on the command line.
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 # Seconds the fuzzer runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
+# Where `make deb` leaves the Debian package.
+DEB_DIR ?= build-deb
 
 all: build
 
@@ -40,5 +42,17 @@ fuzz: deps
 bench: build
 	./build/zentor-bench
 
+# The Debian package, built in a copy of the sources (the files git tracks or would track) inside
+# DEB_DIR: dpkg-buildpackage writes the package beside the tree it builds, which is then DEB_DIR
+# rather than the directory above the repository.
+deb: deps
+	@rm -rf $(DEB_DIR) && mkdir -p $(DEB_DIR)/zentor
+	@git ls-files -z --cached --others --exclude-standard | \
+	  xargs -0 sh -c 'for f; do [ -e "$$f" ] && printf "%s\0" "$$f"; done' sh | \
+	  tar -c --null -T - | tar -x -C $(DEB_DIR)/zentor
+	cd $(DEB_DIR)/zentor && DEB_BUILD_OPTIONS="parallel=2 $(DEB_BUILD_OPTIONS)" dpkg-buildpackage -b -us -uc
+	@rm -rf $(DEB_DIR)/zentor
+	@ls $(DEB_DIR)/*.deb
+
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz $(DEB_DIR)
