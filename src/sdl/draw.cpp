@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "playfield/layout.h"
 #include "sdl/pixels.h"
@@ -13,68 +14,139 @@
 namespace zentor {
 namespace {
 
-// The push buttons in the standard scheme: face, edges and their lit and shaded sides.
-constexpr Colour kButtonFace = 0x00C0C0C0;
-constexpr Colour kButtonHoverFace = 0x00D8D8D8;
-constexpr Colour kButtonHighlight = 0x00FFFFFF;
-constexpr Colour kButtonLight = 0x00DFDFDF;
-constexpr Colour kButtonShadow = 0x00808080;
-constexpr Colour kButtonDarkShadow = 0x00000000;
 constexpr Colour kBars = 0x00000000;
 // An oval image is never larger than this on a side; a larger oval is drawn stretched.
 constexpr int kMaxOvalSide = 1024;
+// A push button's caption keeps this many strokes from its outer edge on each side: two of
+// bevel, two of room.
+constexpr int kButtonCaptionInset = 4;
+constexpr int kButtonBevel = 2;
+constexpr const char* kBlanks = " \t";
 
-// Whether the wrapping renderer would find no place to break the caption: only letters,
-// digits and signs, no blank and no line break.
+// Whether a caption has no place to break: only letters, digits and signs, no blank and no line
+// break. It is one line, whatever its width.
 bool Unbroken(std::string_view caption) {
   return std::all_of(caption.begin(), caption.end(), [](char c) { return c > ' ' && c < 0x7F; });
-}
-
-// The caption as the wrapping renderer draws it, at most `wrapWidth` wide. A caption with no place
-// to break that fits on one line, such as the score each tick, is drawn by the single-line
-// renderer, which lays its glyphs out once instead of measuring them first, and set where the
-// wrapping renderer sets a line: the same pixels in less time.
-SurfaceHandle RenderCaption(TTF_Font* font, const std::string& caption, SDL_Color colour,
-                            int wrapWidth, bool centred) {
-  if (Unbroken(caption)) {
-    SurfaceHandle line(TTF_RenderUTF8_Blended(font, caption.c_str(), colour));
-    const int lineHeight = TTF_FontLineSkip(font);
-    if (line && line->w <= wrapWidth && line->h <= lineHeight) {
-      // The wrapping renderer gives a centred line the whole width, halving it and the line's
-      // width each rounded down to place it; a line on the left keeps its own width.
-      SurfaceHandle framed(SDL_CreateRGBSurfaceWithFormat(0, centred ? wrapWidth : line->w,
-                                                          lineHeight, 32, line->format->format));
-      SDL_Rect at{centred ? wrapWidth / 2 - line->w / 2 : 0, 0, line->w, line->h};
-      if (framed && SDL_SetSurfaceBlendMode(line.get(), SDL_BLENDMODE_NONE) == 0 &&
-          SDL_BlitSurface(line.get(), nullptr, framed.get(), &at) == 0) {
-        return framed;
-      }
-    }
-  }
-  TTF_SetFontWrappedAlign(font, centred ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
-  return SurfaceHandle(TTF_RenderUTF8_Blended_Wrapped(font, caption.c_str(), colour,
-                                                      static_cast<Uint32>(wrapWidth)));
 }
 
 SDL_Color ToSdl(Colour c) {
   return {Red(c), Green(c), Blue(c), 0xFF};
 }
 
-SDL_Rect Inset(const SDL_Rect& r, int by) {
-  return {r.x + by, r.y + by, std::max(r.w - 2 * by, 0), std::max(r.h - 2 * by, 0)};
+int TextWidth(TTF_Font* font, const std::string& text) {
+  int width = 0;
+  int height = 0;
+  return TTF_SizeUTF8(font, text.c_str(), &width, &height) == 0 ? width : 0;
 }
 
-// Edges of `stroke` pixels inside the rectangle: the top and left in one colour, the bottom and
-// right, drawn over them at the corners, in another.
-void Edges(Pixels& pixels, const SDL_Rect& r, int stroke, Colour topLeft, Colour bottomRight) {
-  if (r.w <= 2 * stroke || r.h <= 2 * stroke) {
-    pixels.Fill(r, bottomRight);
-    return;
+// The caption's lines, `width` pixels wide at most in `font`: broken at line breaks and at the
+// last blank that keeps the line within the width (the blanks there dropped). A word wider than
+// the width stays whole on its own line, and the blanks that open a line of the caption stay.
+std::vector<std::string> BreakLines(TTF_Font* font, std::string_view caption, int width) {
+  std::vector<std::string> lines;
+  size_t from = 0;
+  while (from <= caption.size()) {
+    const size_t breakAt = std::min(caption.find('\n', from), caption.size());
+    std::string_view paragraph = caption.substr(from, breakAt - from);
+    if (!paragraph.empty() && paragraph.back() == '\r') {
+      paragraph.remove_suffix(1);
+    }
+    std::string line;
+    size_t at = 0;
+    while (at < paragraph.size()) {
+      const size_t wordStart = paragraph.find_first_not_of(kBlanks, at);
+      if (wordStart == std::string_view::npos) {
+        break;
+      }
+      const size_t wordEnd =
+          std::min(paragraph.find_first_of(kBlanks, wordStart), paragraph.size());
+      std::string joined = line;
+      joined.append(paragraph.substr(at, wordEnd - at));
+      if (line.empty() || TextWidth(font, joined) <= width) {
+        line = std::move(joined);
+        at = wordEnd;
+        continue;
+      }
+      lines.push_back(std::move(line));
+      line.clear();
+      at = wordStart;
+    }
+    lines.push_back(std::move(line));
+    from = breakAt + 1;
   }
-  pixels.Fill({r.x, r.y, r.w, stroke}, topLeft);
-  pixels.Fill({r.x, r.y, stroke, r.h}, topLeft);
-  pixels.Fill({r.x, r.y + r.h - stroke, r.w, stroke}, bottomRight);
-  pixels.Fill({r.x + r.w - stroke, r.y, stroke, r.h}, bottomRight);
+  return lines;
+}
+
+// Lays `line` over the image's pixels at (x, y), each pixel keeping the more opaque of the two:
+// the lines are in one colour, and a line drawn closer than its font's height over the one above
+// must not clear that line's descenders.
+void Lay(SDL_Surface& image, const SDL_Surface& line, int x, int y) {
+  for (int row = std::max(0, -y); row < line.h && y + row < image.h; ++row) {
+    const auto* from =
+        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(line.pixels) + row * line.pitch);
+    auto* to =
+        reinterpret_cast<Uint32*>(static_cast<Uint8*>(image.pixels) + (y + row) * image.pitch);
+    for (int column = std::max(0, -x); column < line.w && x + column < image.w; ++column) {
+      if (from[column] >> 24 > to[x + column] >> 24) {
+        to[x + column] = from[column];
+      }
+    }
+  }
+}
+
+struct SetLines {
+  std::optional<Image> image;
+  int widest = 0;  // the widest line, in pixels
+};
+
+// The lines rasterised in `font`, each `pitch` pixels below the one before it, as wide as
+// `width` when centred (each line halving it and its own width, rounded down, to find its place)
+// and as the widest line otherwise, one line skip of the font below the last line's top.
+SetLines Set(TTF_Font* font, const std::vector<std::string>& lines, Colour colour, int width,
+             int pitch, bool centred) {
+  SetLines set;
+  std::vector<SurfaceHandle> rendered(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty()) {
+      continue;
+    }
+    rendered[i].reset(TTF_RenderUTF8_Blended(font, lines[i].c_str(), ToSdl(colour)));
+    if (rendered[i] && rendered[i]->format->format != SDL_PIXELFORMAT_ARGB8888) {
+      rendered[i].reset(SDL_ConvertSurfaceFormat(rendered[i].get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    }
+    if (!rendered[i]) {
+      return set;
+    }
+    set.widest = std::max(set.widest, rendered[i]->w);
+  }
+  const int lineCount = static_cast<int>(lines.size());
+  SurfaceHandle image(SDL_CreateRGBSurfaceWithFormat(
+      0, std::max(centred ? width : set.widest, 1),
+      (lineCount - 1) * pitch + std::max(TTF_FontLineSkip(font), 1), 32, SDL_PIXELFORMAT_ARGB8888));
+  if (!image) {
+    return set;
+  }
+  for (int i = 0; i < lineCount; ++i) {
+    if (const SurfaceHandle& line = rendered[static_cast<size_t>(i)]) {
+      Lay(*image, *line, centred ? image->w / 2 - line->w / 2 : 0, i * pitch);
+    }
+  }
+  set.image = Image::From(std::move(image));
+  return set;
+}
+
+// Whether every line is within the width and the ink of all of them within the height.
+bool Fits(const SetLines& set, const TextSetting& setting) {
+  if (set.widest > setting.width) {
+    return false;
+  }
+  for (int y = set.image->Height(); y-- > setting.height;) {
+    const Image::Row& row = set.image->RowAt(y);
+    if (row.begin < row.end) {
+      return false;
+    }
+  }
+  return true;
 }
 
 // The signed distance in pixels from a point (relative to the centre) to the ellipse with
@@ -95,17 +167,31 @@ double Coverage(double distance) {
   return std::clamp(0.5 - distance, 0.0, 1.0);
 }
 
+// A control's width or height in pixels at scale 1, where its caption's lines break.
+int DesignPixels(float twips) {
+  constexpr double kMost = 1 << 20;
+  return static_cast<int>(
+      std::lround(std::clamp(static_cast<double>(twips) / kTwipsPerPixel, 1.0, kMost)));
+}
+
+// The dotted frame of the button that has the keyboard focus.
+void FocusFrame(Pixels& pixels, const SDL_Rect& r, int stroke) {
+  for (int x = r.x; x < r.x + r.w; x += 2 * stroke) {
+    pixels.Fill({x, r.y, stroke, stroke}, kButtonTextColour);
+    pixels.Fill({x, r.y + r.h - stroke, stroke, stroke}, kButtonTextColour);
+  }
+  for (int y = r.y; y < r.y + r.h; y += 2 * stroke) {
+    pixels.Fill({r.x, y, stroke, stroke}, kButtonTextColour);
+    pixels.Fill({r.x + r.w - stroke, y, stroke, stroke}, kButtonTextColour);
+  }
+}
+
 class Painter {
  public:
   // Draws within the clip of `pixels`, a part of the picture.
   Painter(Pixels& pixels, const Form& form, const Viewport& viewport, DrawCache& cache,
           const ButtonLook& look)
-      : pixels_(pixels),
-        clip_(pixels.ClipRect()),
-        form_(form),
-        viewport_(viewport),
-        cache_(cache),
-        look_(look) {}
+      : pixels_(pixels), form_(form), viewport_(viewport), cache_(cache), look_(look) {}
 
   void operator()(const Shape& shape) {
     if (!shape.Visible) {
@@ -125,7 +211,7 @@ class Painter {
     if (shape.Fill == FillStyle::Solid) {
       pixels_.Fill(*rect, shape.FillColor);
     }
-    Edges(pixels_, *rect, viewport_.Stroke(), kWindowTextColour, kWindowTextColour);
+    DrawEdges(pixels_, *rect, viewport_.Stroke(), kWindowTextColour, kWindowTextColour);
   }
 
   void operator()(const Line& line) {
@@ -140,12 +226,14 @@ class Painter {
     const int stroke = viewport_.Stroke();
     if (stroke == 1) {
       const auto point = [](SDL_FPoint p) {
-        return SDL_Point{static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+        return SDL_Point{static_cast<int>(p.x), static_cast<int>(p.y)};
       };
       pixels_.Line(point(from), point(to), kWindowTextColour);
       return;
     }
-    ThickLine(from, to, stroke);
+    // Through the middle of the squares that the end pixels become.
+    const float half = static_cast<float>(stroke) / 2;
+    ThickLine({from.x + half, from.y + half}, {to.x + half, to.y + half}, stroke);
   }
 
   void operator()(const Label& label) {
@@ -159,12 +247,11 @@ class Painter {
     if (label.Back == BackStyle::Opaque) {
       pixels_.Fill(*rect, label.BackColor);
     }
-    const bool centred = label.Align == Alignment::Centre;
-    const Image* text =
-        cache_.TextImage(row_, label.Caption, viewport_.FontPixels(label.TextFont.Size),
-                         label.ForeColor, rect->w, centred);
-    const int x = centred && text ? rect->x + (rect->w - text->Width()) / 2 : rect->x;
-    DrawText(text, x, rect->y, *rect);
+    const TextSetting setting{
+        label.TextFont.Size, DesignPixels(label.Width),       rect->w, rect->h,
+        viewport_.scale,     label.Align == Alignment::Centre};
+    DrawClipped(pixels_, cache_.TextImage(row_, label.Caption, label.ForeColor, setting), rect->x,
+                rect->y, *rect);
   }
 
   void operator()(const CommandButton& button) {
@@ -179,27 +266,21 @@ class Painter {
     const int stroke = viewport_.Stroke();
     const bool hover = look_.hover == id;
     const bool pushed = hover && look_.pressed == id;
-    pixels_.Fill(*rect, hover && !pushed ? kButtonHoverFace : kButtonFace);
-    if (pushed) {
-      Edges(pixels_, *rect, stroke, kButtonDarkShadow, kButtonHighlight);
-      Edges(pixels_, Inset(*rect, stroke), stroke, kButtonShadow, kButtonLight);
-    } else {
-      Edges(pixels_, *rect, stroke, kButtonHighlight, kButtonDarkShadow);
-      Edges(pixels_, Inset(*rect, stroke), stroke, kButtonLight, kButtonShadow);
-    }
-    const SDL_Rect inside = Inset(*rect, 2 * stroke);
-    if (look_.focus == id) {
-      FocusFrame(Inset(*rect, 4 * stroke), stroke);
-    }
-    const Image* text =
-        cache_.TextImage(row_, button.Caption, viewport_.FontPixels(button.TextFont.Size),
-                         kButtonTextColour, std::max(inside.w - 4 * stroke, 1), true);
+    DrawButtonFace(pixels_, *rect, stroke, hover, pushed, look_.focus == id);
+    const SDL_Rect inside = Inset(*rect, kButtonBevel * stroke);
+    const TextSetting setting{button.TextFont.Size,
+                              std::max(DesignPixels(button.Width) - 2 * kButtonCaptionInset, 1),
+                              std::max(rect->w - 2 * kButtonCaptionInset * stroke, 1),
+                              inside.h,
+                              viewport_.scale,
+                              true};
+    const Image* text = cache_.TextImage(row_, button.Caption, kButtonTextColour, setting);
     if (!text) {
       return;
     }
     const int shift = pushed ? stroke : 0;
-    DrawText(text, rect->x + (rect->w - text->Width()) / 2 + shift,
-             rect->y + (rect->h - text->Height()) / 2 + shift, inside);
+    DrawClipped(pixels_, text, rect->x + (rect->w - text->Width()) / 2 + shift,
+                rect->y + (rect->h - text->Height()) / 2 + shift, inside);
   }
 
   void operator()(const Timer&) {}
@@ -208,17 +289,6 @@ class Painter {
   void Row(size_t row) { row_ = row; }
 
  private:
-  // Text clipped to a rectangle as well as to the painter's clip.
-  void DrawText(const Image* text, int x, int y, const SDL_Rect& clip) {
-    SDL_Rect visible;
-    if (!text || !SDL_IntersectRect(&clip, &clip_, &visible)) {
-      return;
-    }
-    pixels_.Clip(visible);
-    pixels_.Blend(*text, {x, y, text->Width(), text->Height()});
-    pixels_.Clip(clip_);
-  }
-
   // A line `stroke` pixels wide with square ends.
   void ThickLine(SDL_FPoint from, SDL_FPoint to, int stroke) {
     const float dx = to.x - from.x;
@@ -234,20 +304,7 @@ class Painter {
         kWindowTextColour);
   }
 
-  // The dotted frame of the button that has the keyboard focus.
-  void FocusFrame(const SDL_Rect& r, int stroke) {
-    for (int x = r.x; x < r.x + r.w; x += 2 * stroke) {
-      pixels_.Fill({x, r.y, stroke, stroke}, kButtonTextColour);
-      pixels_.Fill({x, r.y + r.h - stroke, stroke, stroke}, kButtonTextColour);
-    }
-    for (int y = r.y; y < r.y + r.h; y += 2 * stroke) {
-      pixels_.Fill({r.x, y, stroke, stroke}, kButtonTextColour);
-      pixels_.Fill({r.x + r.w - stroke, y, stroke, stroke}, kButtonTextColour);
-    }
-  }
-
   Pixels& pixels_;
-  const SDL_Rect clip_;
   const Form& form_;
   const Viewport& viewport_;
   DrawCache& cache_;
@@ -334,6 +391,47 @@ void PaintControls(Pixels& pixels, const Form& form, const Viewport& viewport, D
 
 }  // namespace
 
+SDL_Rect Inset(const SDL_Rect& r, int by) {
+  return {r.x + by, r.y + by, std::max(r.w - 2 * by, 0), std::max(r.h - 2 * by, 0)};
+}
+
+void DrawEdges(Pixels& pixels, const SDL_Rect& r, int stroke, Colour topLeft, Colour bottomRight) {
+  if (r.w <= 2 * stroke || r.h <= 2 * stroke) {
+    pixels.Fill(r, bottomRight);
+    return;
+  }
+  pixels.Fill({r.x, r.y, r.w, stroke}, topLeft);
+  pixels.Fill({r.x, r.y, stroke, r.h}, topLeft);
+  pixels.Fill({r.x, r.y + r.h - stroke, r.w, stroke}, bottomRight);
+  pixels.Fill({r.x + r.w - stroke, r.y, stroke, r.h}, bottomRight);
+}
+
+void DrawButtonFace(Pixels& pixels, const SDL_Rect& rect, int stroke, bool hover, bool pushed,
+                    bool focus) {
+  pixels.Fill(rect, hover && !pushed ? kButtonHoverFace : kButtonFace);
+  if (pushed) {
+    DrawEdges(pixels, rect, stroke, kButtonDarkShadow, kButtonHighlight);
+    DrawEdges(pixels, Inset(rect, stroke), stroke, kButtonShadow, kButtonLight);
+  } else {
+    DrawEdges(pixels, rect, stroke, kButtonHighlight, kButtonDarkShadow);
+    DrawEdges(pixels, Inset(rect, stroke), stroke, kButtonLight, kButtonShadow);
+  }
+  if (focus) {
+    FocusFrame(pixels, Inset(rect, kButtonCaptionInset * stroke), stroke);
+  }
+}
+
+void DrawClipped(Pixels& pixels, const Image* image, int x, int y, const SDL_Rect& clip) {
+  const SDL_Rect outer = pixels.ClipRect();
+  SDL_Rect visible;
+  if (!image || !SDL_IntersectRect(&clip, &outer, &visible)) {
+    return;
+  }
+  pixels.Clip(visible);
+  pixels.Blend(*image, {x, y, image->Width(), image->Height()});
+  pixels.Clip(outer);
+}
+
 DrawCache::DrawCache(std::string fontFile) : fontFile_(std::move(fontFile)) {
   if (TTF_Init() != 0) {
     throw std::runtime_error(std::string("cannot start the text renderer: ") + TTF_GetError());
@@ -345,11 +443,11 @@ DrawCache::DrawCache(std::string fontFile) : fontFile_(std::move(fontFile)) {
     TTF_Quit();
     throw std::runtime_error("cannot open the font " + fontFile_ + ": " + reason);
   }
-  fonts_.emplace(kProbePixels, probe);
+  fonts_.emplace(FontKey{kProbePixels, false}, probe);
 }
 
 DrawCache::~DrawCache() {
-  for (auto& [pixels, font] : fonts_) {
+  for (auto& [key, font] : fonts_) {
     TTF_CloseFont(font);
   }
   TTF_Quit();
@@ -360,14 +458,15 @@ size_t DrawCache::TextCount() const {
                                            [](const auto& text) { return text.has_value(); }));
 }
 
-TTF_Font* DrawCache::FontOf(int pixels) {
-  auto found = fonts_.find(pixels);
+TTF_Font* DrawCache::FontOf(FontKey key) {
+  auto found = fonts_.find(key);
   if (found == fonts_.end()) {
-    TTF_Font* font = TTF_OpenFont(fontFile_.c_str(), pixels);
+    TTF_Font* font = TTF_OpenFont(fontFile_.c_str(), key.pixels);
     if (!font) {
       return nullptr;
     }
-    found = fonts_.emplace(pixels, font).first;
+    TTF_SetFontStyle(font, key.bold ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL);
+    found = fonts_.emplace(key, font).first;
   }
   return found->second;
 }
@@ -375,7 +474,7 @@ TTF_Font* DrawCache::FontOf(int pixels) {
 void DrawCache::CloseUnusedFonts() {
   std::erase_if(fonts_, [&](const auto& entry) {
     const bool used = std::any_of(texts_.begin(), texts_.end(), [&](const auto& text) {
-      return text && text->key.pixels == entry.first;
+      return text && (text->key.drawn == entry.first || text->key.design == entry.first);
     });
     if (!used) {
       TTF_CloseFont(entry.second);
@@ -384,27 +483,56 @@ void DrawCache::CloseUnusedFonts() {
   });
 }
 
-const Image* DrawCache::TextImage(size_t row, std::string_view caption, int pixels, Colour colour,
-                                  int wrapWidth, bool centred) {
-  std::optional<Kept<TextKey>>& kept = texts_.at(row);
+std::optional<Image> DrawCache::Rasterise(TextKey& key) {
+  const TextSetting& setting = key.setting;
+  key.design = {FontPixelsAt(setting.points, 1), setting.bold};
+  key.drawn = {FontPixelsAt(setting.points, setting.scale), setting.bold};
+  std::vector<std::string> lines{key.caption};
+  int pitch = 0;
+  if (!Unbroken(key.caption)) {
+    TTF_Font* design = FontOf(key.design);
+    if (!design) {
+      return std::nullopt;
+    }
+    lines = BreakLines(design, key.caption, setting.designWidth);
+    pitch = std::max(1, static_cast<int>(TTF_FontLineSkip(design) * setting.scale));
+  }
+  // The font's own size first; smaller only where rounding at this scale leaves a line too wide
+  // or the lines too low for their room.
+  for (;;) {
+    TTF_Font* font = FontOf(key.drawn);
+    if (!font) {
+      return std::nullopt;
+    }
+    SetLines set = Set(font, lines, key.colour, setting.width, pitch, setting.centred);
+    if (!set.image || key.drawn.pixels == 1 || Fits(set, setting)) {
+      return std::move(set.image);
+    }
+    const int narrower = set.widest > setting.width ? key.drawn.pixels * setting.width / set.widest
+                                                    : key.drawn.pixels;
+    key.drawn.pixels = std::clamp(narrower, 1, key.drawn.pixels - 1);
+  }
+}
+
+const Image* DrawCache::TextImage(size_t slot, std::string_view caption, Colour colour,
+                                  const TextSetting& setting) {
+  std::optional<Kept<TextKey>>& kept = texts_.at(slot);
   // Compared field by field, so that a frame that finds its text kept copies no caption.
-  if (kept && kept->key.caption == caption && kept->key.pixels == pixels &&
-      kept->key.colour == colour && kept->key.wrapWidth == wrapWidth &&
-      kept->key.centred == centred) {
+  if (kept && kept->key.caption == caption && kept->key.colour == colour &&
+      kept->key.setting == setting) {
     return &kept->image;
   }
   kept.reset();
-  TTF_Font* font = caption.empty() ? nullptr : FontOf(pixels);
-  TextKey key{std::string(caption), pixels, colour, wrapWidth, centred};
+  TextKey key{std::string(caption), colour, setting, {}, {}};
   std::optional<Image> text;
-  if (font) {
-    text = Image::From(RenderCaption(font, key.caption, ToSdl(colour), wrapWidth, centred));
+  if (!caption.empty()) {
+    text = Rasterise(key);
   }
   if (text) {
     ++textRasterised_;
     kept.emplace(Kept<TextKey>{std::move(key), std::move(*text)});
   }
-  // The font of a size still shown stays open, ready for the next caption.
+  // The fonts of a size still shown stay open, ready for the next caption.
   CloseUnusedFonts();
   return kept ? &kept->image : nullptr;
 }

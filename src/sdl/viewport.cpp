@@ -53,29 +53,31 @@ double Viewport::TwipsY(double pixelY) const {
 
 std::optional<SDL_Rect> Viewport::PixelRect(double left, double top, double width,
                                             double height) const {
-  const double x0 = X(left);
-  const double x1 = X(left + width);
-  const double y0 = Y(top);
-  const double y1 = Y(top + height);
-  if (!Finite(x0, x1, y0, y1)) {
+  const double right = left + width;
+  const double bottom = top + height;
+  if (!Finite(X(left), X(right), Y(top), Y(bottom))) {
     return std::nullopt;
   }
   const double pictureRight = picture.x + picture.w;
   const double pictureBottom = picture.y + picture.h;
-  if (x1 <= picture.x || x0 >= pictureRight || y1 <= picture.y || y0 >= pictureBottom) {
+  if (X(right) <= picture.x || X(left) >= pictureRight || Y(bottom) <= picture.y ||
+      Y(top) >= pictureBottom) {
     return std::nullopt;
   }
-  const auto pullX = [&](double x) {
+  const auto pullX = [&](double twips) {
     return static_cast<int>(
-        std::lround(std::clamp(x, picture.x - kMargin, pictureRight + kMargin)));
+        std::floor(std::clamp(X(twips), picture.x - kMargin, pictureRight + kMargin) + 0.5));
   };
-  const auto pullY = [&](double y) {
+  const auto pullY = [&](double twips) {
     return static_cast<int>(
-        std::lround(std::clamp(y, picture.y - kMargin, pictureBottom + kMargin)));
+        std::floor(std::clamp(Y(twips), picture.y - kMargin, pictureBottom + kMargin) + 0.5));
   };
-  const int left0 = pullX(x0);
-  const int top0 = pullY(y0);
-  return SDL_Rect{left0, top0, std::max(pullX(x1) - left0, 1), std::max(pullY(y1) - top0, 1)};
+  const int stroke = Stroke();
+  const int x0 = pullX(left);
+  const int y0 = pullY(top);
+  const int x1 = pullX(right - kTwipsPerPixel) + stroke;
+  const int y1 = pullY(bottom - kTwipsPerPixel) + stroke;
+  return SDL_Rect{x0, y0, std::max(x1 - x0, 1), std::max(y1 - y0, 1)};
 }
 
 // Cuts the line to the margin box (Liang-Barsky), so that far ends keep the line's direction.
@@ -110,7 +112,8 @@ std::optional<std::pair<SDL_FPoint, SDL_FPoint>> Viewport::PixelLine(double x1, 
     return std::nullopt;
   }
   const auto at = [&](double t) {
-    return SDL_FPoint{static_cast<float>(ax + t * dx), static_cast<float>(ay + t * dy)};
+    return SDL_FPoint{static_cast<float>(std::floor(ax + t * dx + 0.5)),
+                      static_cast<float>(std::floor(ay + t * dy + 0.5))};
   };
   return std::pair{at(from), at(to)};
 }
@@ -120,6 +123,10 @@ int Viewport::Stroke() const {
 }
 
 int Viewport::FontPixels(double points) const {
+  return FontPixelsAt(points, scale);
+}
+
+int FontPixelsAt(double points, double scale) {
   return std::max(1, static_cast<int>(std::lround(points * kDotsPerInch / kPointsPerInch * scale)));
 }
 

@@ -28,12 +28,17 @@ struct Viewport {
   double TwipsY(double pixelY) const;
 
   // The pixels of a control's rectangle, or nothing when it lies wholly outside the picture or
-  // is not finite. Edges far outside are pulled in to a margin around the picture, so that the
-  // result always fits an int and anything visible keeps its place.
+  // is not finite. Every edge comes to a pixel by one rule, floor(X(twips) + 0.5). It runs from its
+  // first pixel of the picture at scale 1 to one stroke past the start of its last: a border drawn
+  // one stroke wide inside it then lies on that pixel scaled, so that the key squares, which share
+  // their border pixels at scale 1, share one stroke at every scale. Edges far outside are pulled
+  // in to a margin around the picture, so that the result always fits an int and anything visible
+  // keeps its place.
   std::optional<SDL_Rect> PixelRect(double left, double top, double width, double height) const;
 
-  // A line's ends in pixels, the line cut where it leaves a margin around the picture; nothing
-  // when no part of it comes near the picture or it is not finite.
+  // A line's ends, each the corner of the stroke-wide square its pixel at scale 1 becomes (the
+  // edge rule of PixelRect), the line cut where it leaves a margin around the picture; nothing when
+  // no part of it comes near the picture or it is not finite.
   std::optional<std::pair<SDL_FPoint, SDL_FPoint>> PixelLine(double x1, double y1, double x2,
                                                              double y2) const;
 
@@ -43,5 +48,8 @@ struct Viewport {
   // The pixel size of a font of this many points at 96 dots per inch.
   int FontPixels(double points) const;
 };
+
+// The pixel size of a font of this many points at 96 dots per inch, drawn at `scale`.
+int FontPixelsAt(double points, double scale);
 
 }  // namespace zentor

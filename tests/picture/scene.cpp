@@ -234,4 +234,16 @@ std::string Describe(const GridCheck& check) {
   return text.str();
 }
 
+Picture PictureOf(const SDL_Surface& surface) {
+  std::vector<Rgb> pixels(static_cast<size_t>(surface.w) * surface.h);
+  for (int y = 0; y < surface.h; ++y) {
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface.pixels) +
+                                                      y * surface.pitch);
+    for (int x = 0; x < surface.w; ++x) {
+      pixels[static_cast<size_t>(y) * surface.w + x] = row[x] & 0xFFFFFF;
+    }
+  }
+  return Picture(surface.w, surface.h, std::move(pixels));
+}
+
 }  // namespace zentor::testing

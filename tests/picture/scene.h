@@ -9,6 +9,8 @@
 
 #include "playfield/controls.h"
 
+struct SDL_Surface;
+
 namespace zentor::testing {
 
 // 0xRRGGBB, as pictures store it.
@@ -46,6 +48,9 @@ class Picture {
   int height_ = 0;
   std::vector<Rgb> pixels_;
 };
+
+// The pixels of a 32-bit surface drawn by the game's pixel code.
+Picture PictureOf(const SDL_Surface& surface);
 
 struct Mismatch {
   int x;
