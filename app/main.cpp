@@ -1,4 +1,4 @@
-// zentor: the game in its desktop window.
+// zentor: the game in its desktop window, or a replay script watched in it.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,5 +21,5 @@ int main(int argc, char** argv) {
     case zentor::CommandAction::Play:
       break;
   }
-  return zentor::RunDesktop();
+  return zentor::RunDesktop({line.record, line.play});
 }

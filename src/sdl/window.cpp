@@ -1,0 +1,333 @@
+#include "sdl/window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "playfield/layout.h"
+#include "sdl/dialog_look.h"
+
+namespace zentor {
+namespace {
+
+// Room left around the window for its frame and the desktop's panels.
+constexpr int kFrameAllowanceX = 16;
+constexpr int kFrameAllowanceY = 64;
+constexpr int kIconSide = 64;
+// SDL notices a controller plugged in only while it looks for events, so a wait without a
+// deadline wakes this often.
+constexpr std::chrono::milliseconds kHotPlugWake{1000};
+
+// The largest whole multiple of the picture that the screen's usable area holds with room for
+// the frame, so that a large screen does not show a postage stamp; on a screen too small for
+// the picture itself, the picture shrunk to fit, never below the minimum size.
+SDL_Rect OpeningSize() {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+    return {0, 0, kPictureWidth, kPictureHeight};
+  }
+  const double room = std::min(static_cast<double>(usable.w - kFrameAllowanceX) / kPictureWidth,
+                               static_cast<double>(usable.h - kFrameAllowanceY) / kPictureHeight);
+  if (room >= 1) {
+    const int whole = static_cast<int>(std::floor(room));
+    return {0, 0, kPictureWidth * whole, kPictureHeight * whole};
+  }
+  const double fit = std::max(room, static_cast<double>(kMinimumWindowWidth) / kPictureWidth);
+  return {0, 0, static_cast<int>(std::lround(kPictureWidth * fit)),
+          static_cast<int>(std::lround(kPictureHeight * fit))};
+}
+
+// The window's icon, drawn from the game's own look: a rock falling at the square.
+SurfaceHandle MakeIcon() {
+  SurfaceHandle icon(
+      SDL_CreateRGBSurfaceWithFormat(0, kIconSide, kIconSide, 32, SDL_PIXELFORMAT_ARGB8888));
+  if (!icon) {
+    return icon;
+  }
+  const auto rgb = [&](Colour c) { return SDL_MapRGB(icon->format, Red(c), Green(c), Blue(c)); };
+  const int unit = kIconSide / 16;
+  SDL_FillRect(icon.get(), nullptr, rgb(kWindowBackColour));
+  SDL_Rect panel{0, 0, kIconSide, 3 * unit};
+  SDL_FillRect(icon.get(), &panel, rgb(0x0000FF00));
+  SDL_Rect square{9 * unit, 10 * unit, 4 * unit, 4 * unit};
+  SDL_FillRect(icon.get(), &square, rgb(0x00000000));
+  SurfaceHandle rock(
+      MakeOvalSurface(7 * unit, 7 * unit, std::max(1, unit / 2), FillStyle::Solid, 0x000080FF));
+  if (rock) {
+    SDL_Rect at{2 * unit, 4 * unit, rock->w, rock->h};
+    SDL_BlitSurface(rock.get(), nullptr, icon.get(), &at);
+  }
+  return icon;
+}
+
+bool ControllerEvent(Uint32 type) {
+  return type >= SDL_CONTROLLERAXISMOTION && type < SDL_FINGERDOWN;
+}
+
+}  // namespace
+
+std::string NoWindowSentence() {
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  const char* x11 = std::getenv("DISPLAY");
+  const char* display = x11 && *x11 ? x11 : wayland;
+  const std::string reason = SDL_GetError();
+  return std::string("cannot open a window on display ") + (display ? display : "") + ": " +
+         (reason.empty() ? "it does not answer" : reason);
+}
+
+Window::Window(const std::string& fontFile, Owner& owner) : owner_(owner) {
+  const SDL_Rect size = OpeningSize();
+  window_.reset(
+      SDL_CreateWindow(std::string(kWindowCaption).c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
+                       SDL_WINDOWPOS_CENTERED_DISPLAY(0), size.w, size.h,
+                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI));
+  if (!window_) {
+    throw std::runtime_error(NoWindowSentence());
+  }
+  SDL_SetWindowMinimumSize(window_.get(), kMinimumWindowWidth, kMinimumWindowHeight);
+  if (const SurfaceHandle icon = MakeIcon()) {
+    SDL_SetWindowIcon(window_.get(), icon.get());
+  }
+  canvas_.emplace(window_.get());
+  cache_ = std::make_unique<DrawCache>(fontFile);
+  // No text is typed into the game: keep input methods out of the way.
+  SDL_StopTextInput();
+}
+
+void Window::Show() {
+  SDL_ShowWindow(window_.get());
+  focused_ = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  dirty_ = true;
+}
+
+void Window::Hide() {
+  SDL_HideWindow(window_.get());
+}
+
+bool Window::Drawable() const {
+  return (SDL_GetWindowFlags(window_.get()) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) == 0;
+}
+
+void Window::Pump(std::optional<Clock::time_point> deadline, bool sleepThrough) {
+  if (dirty_ && Drawable()) {
+    Draw();
+  }
+  SDL_Event event;
+  bool came = false;
+  if (deadline && sleepThrough) {
+    std::this_thread::sleep_until(*deadline);
+    came = SDL_PollEvent(&event) != 0;
+  } else {
+    auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(kHotPlugWake);
+    if (deadline) {
+      wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now()),
+                        std::chrono::milliseconds(0), wait);
+    }
+    came = SDL_WaitEventTimeout(&event, static_cast<int>(wait.count())) != 0;
+  }
+  while (came && !closed_) {
+    Take(event);
+    came = SDL_PollEvent(&event) != 0;
+  }
+}
+
+void Window::Draw() {
+  if (canvas_->Stale()) {
+    canvas_->Renew();
+    damage_.All();
+  }
+  SDL_Surface& surface = canvas_->Surface();
+  viewport_ = Viewport::Fit(surface.w, surface.h);
+  Redraw redraw =
+      DrawChanges(surface, owner_.Shown(), viewport_, *cache_, owner_.Buttons(), damage_);
+  if (dialog_) {
+    // The box lies above everything and is small: it is drawn again with every frame.
+    const DialogLook look{dialog_->Title(), dialog_->Prompt(), dialog_->OkHover(),
+                          dialog_->OkPressed(), focused_};
+    DrawDialog(surface, viewport_, *cache_, look);
+    redraw.areas.push_back(PlaceDialog(viewport_).box);
+  }
+  if (redraw.whole) {
+    canvas_->ShowAll();
+  } else {
+    canvas_->Show(redraw.areas);
+  }
+  dirty_ = false;
+}
+
+void Window::Take(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      closed_ = true;
+      return;
+    case SDL_WINDOWEVENT:
+      if (TakeWindowEvent(event.window) && !dialog_) {
+        owner_.Input(event);
+      }
+      return;
+    case SDL_KEYDOWN: {
+      const SDL_Scancode key = event.key.keysym.scancode;
+      if (key == SDL_SCANCODE_F11) {
+        if (!event.key.repeat) {
+          SetFullScreen(!FullScreen());
+        }
+        return;
+      }
+      if (spentKey_ == key) {
+        return;
+      }
+      if (key == SDL_SCANCODE_ESCAPE && FullScreen() && !dialog_) {
+        SetFullScreen(false);
+        return;
+      }
+      break;
+    }
+    case SDL_KEYUP:
+      if (spentKey_ == event.key.keysym.scancode) {
+        spentKey_.reset();
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  if (dialog_) {
+    TakeInBox(event);
+  } else {
+    owner_.Input(event);
+  }
+}
+
+// While the box is open every key and click is the box's: none reaches the game, then or later.
+void Window::TakeInBox(const SDL_Event& event) {
+  const SDL_Rect ok = PlaceDialog(viewport_).ok;
+  switch (event.type) {
+    case SDL_KEYDOWN:
+      if (dialog_->KeyDown(event.key.keysym.scancode)) {
+        spentKey_ = event.key.keysym.scancode;
+        dirty_ = true;
+      }
+      return;
+    case SDL_MOUSEMOTION:
+      dirty_ |= dialog_->Move(Pixel(event.motion.x, event.motion.y), ok);
+      return;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        dirty_ |= dialog_->Press(Pixel(event.button.x, event.button.y), ok);
+      }
+      return;
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        dirty_ |= dialog_->Release(Pixel(event.button.x, event.button.y), ok);
+      }
+      return;
+    default:
+      if (ControllerEvent(event.type)) {
+        if (event.type == SDL_CONTROLLERBUTTONDOWN) {
+          dialog_->PadButton(event.cbutton.button);
+        }
+        owner_.Follow(event);
+      }
+      return;
+  }
+}
+
+// Returns whether the owner hears of the event too.
+bool Window::TakeWindowEvent(const SDL_WindowEvent& window) {
+  switch (window.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      canvas_->Lost();
+      dirty_ = true;
+      return false;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESTORED:
+      // The display server has not kept the window's pixels.
+      damage_.All();
+      dirty_ = true;
+      return false;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      focused_ = window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+      // A key held while the focus went elsewhere is released where we do not hear it.
+      spentKey_.reset();
+      dirty_ |= dialog_.has_value();
+      return true;
+    case SDL_WINDOWEVENT_LEAVE:
+      if (dialog_) {
+        dirty_ |= dialog_->Leave();
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Window::MessageBox(std::string_view title, std::string_view prompt,
+                        std::optional<Clock::duration> closeAfter) {
+  dialog_.emplace(title, prompt);
+  dirty_ = true;
+  const std::optional<Clock::time_point> closeAt =
+      closeAfter ? std::optional(Clock::now() + *closeAfter) : std::nullopt;
+  while (dialog_->Open()) {
+    Pump(closeAt, false);
+    if (closed_) {
+      throw WindowClosed{};
+    }
+    if (closeAt && Clock::now() >= *closeAt) {
+      dialog_->Close();
+    }
+  }
+  dialog_.reset();
+  // What the box covered is drawn again.
+  damage_.All();
+  dirty_ = true;
+}
+
+WindowFrame Window::Frame(const Form& form) const {
+  int x = 0;
+  int y = 0;
+  SDL_GetWindowPosition(window_.get(), &x, &y);
+  int top = 0;
+  int left = 0;
+  int bottom = 0;
+  int right = 0;
+  if (SDL_GetWindowBordersSize(window_.get(), &top, &left, &bottom, &right) != 0) {
+    top = left = bottom = right = 0;
+  }
+  return {static_cast<float>(x - left) * kTwipsPerPixel,
+          static_cast<float>(y - top) * kTwipsPerPixel,
+          form.ScaleWidth + static_cast<float>(left + right) * kTwipsPerPixel,
+          form.ScaleHeight + static_cast<float>(top + bottom) * kTwipsPerPixel};
+}
+
+SDL_Point Window::Pixel(int x, int y) const {
+  int width = 1;
+  int height = 1;
+  SDL_GetWindowSize(window_.get(), &width, &height);
+  return {static_cast<int>(static_cast<int64_t>(x) * viewport_.outputWidth / std::max(width, 1)),
+          static_cast<int>(static_cast<int64_t>(y) * viewport_.outputHeight / std::max(height, 1))};
+}
+
+std::pair<double, double> Window::Twips(int x, int y) const {
+  int width = 1;
+  int height = 1;
+  SDL_GetWindowSize(window_.get(), &width, &height);
+  const double px = static_cast<double>(x) * viewport_.outputWidth / std::max(width, 1);
+  const double py = static_cast<double>(y) * viewport_.outputHeight / std::max(height, 1);
+  return {viewport_.TwipsX(px), viewport_.TwipsY(py)};
+}
+
+bool Window::FullScreen() const {
+  return (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+void Window::SetFullScreen(bool on) {
+  SDL_SetWindowFullscreen(window_.get(), on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  dirty_ = true;
+}
+
+}  // namespace zentor

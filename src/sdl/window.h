@@ -1,0 +1,101 @@
+// The game's window on the desktop: its picture at any size and in full screen, the game-over
+// box, and the one loop that takes events and draws, which play, playback and the box share.
+#pragma once
+
+#include <SDL.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "playfield/controls.h"
+#include "playfield/host.h"
+#include "sdl/canvas.h"
+#include "sdl/damage.h"
+#include "sdl/dialog.h"
+#include "sdl/draw.h"
+#include "sdl/handles.h"
+#include "sdl/viewport.h"
+
+namespace zentor {
+
+// Thrown out of whatever runs when the player closes the window, so that a modal box open inside
+// a handler ends the program at once instead of returning into the game.
+struct WindowClosed {};
+
+// The sentence for a window that cannot be opened on the display given.
+std::string NoWindowSentence();
+
+class Window {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // What the window shows, and who is told of the input it does not take itself.
+  class Owner {
+   public:
+    virtual const Form& Shown() const = 0;
+    virtual ButtonLook Buttons() const = 0;
+    // Keys other than F11, the mouse, controllers, focus and the pointer leaving: only while no
+    // box is open.
+    virtual void Input(const SDL_Event& event) = 0;
+    // A controller's event while a box is open: its state is followed, its actions not taken.
+    virtual void Follow(const SDL_Event& event) = 0;
+
+   protected:
+    ~Owner() = default;
+  };
+
+  // Opens the window, hidden. Throws std::runtime_error with the sentence for the player.
+  Window(const std::string& fontFile, Owner& owner);
+
+  void Show();
+  void Hide();
+
+  // Draws what changed, then sleeps until an event comes or the deadline passes, and takes every
+  // event that came. With `sleepThrough` it sleeps to the deadline and then takes all events at
+  // once: the tick clock's way, which looks for events once a frame.
+  void Pump(std::optional<Clock::time_point> deadline, bool sleepThrough);
+
+  // The picture changed: the next Pump draws it.
+  void Changed() { dirty_ = true; }
+  bool Closed() const { return closed_; }
+
+  // The modal box: returns once the player has closed it, or by itself after `closeAfter`.
+  // Throws WindowClosed when the window is closed meanwhile.
+  void MessageBox(std::string_view title, std::string_view prompt,
+                  std::optional<Clock::duration> closeAfter = std::nullopt);
+
+  // The window's outer frame on the screen around a client area of the form's size, in twips.
+  WindowFrame Frame(const Form& form) const;
+
+  // A point of the window (in the window system's units) in the client area's twips.
+  std::pair<double, double> Twips(int x, int y) const;
+
+ private:
+  bool Drawable() const;
+  void Draw();
+  void Take(const SDL_Event& event);
+  void TakeInBox(const SDL_Event& event);
+  bool TakeWindowEvent(const SDL_WindowEvent& window);
+  SDL_Point Pixel(int x, int y) const;
+  bool FullScreen() const;
+  void SetFullScreen(bool on);
+
+  Owner& owner_;
+  WindowHandle window_;
+  std::optional<WindowCanvas> canvas_;
+  std::unique_ptr<DrawCache> cache_;
+  Damage damage_;
+  Viewport viewport_;
+  std::optional<Dialog> dialog_;
+  // The key that closed the box: its repeats and its release are the box's too.
+  std::optional<SDL_Scancode> spentKey_;
+  bool focused_ = true;
+  bool dirty_ = true;
+  bool closed_ = false;
+};
+
+}  // namespace zentor
