@@ -135,12 +135,13 @@ SetLines Set(TTF_Font* font, const std::vector<std::string>& lines, Colour colou
   return set;
 }
 
-// Whether every line is within the width and the ink of all of them within the height.
+// Whether every line is within the width and the ink of all of them above the height's last
+// row, which stays clear as it is at the design size, so that no line seems cut by its control.
 bool Fits(const SetLines& set, const TextSetting& setting) {
   if (set.widest > setting.width) {
     return false;
   }
-  for (int y = set.image->Height(); y-- > setting.height;) {
+  for (int y = set.image->Height(); y-- > setting.height - 1;) {
     const Image::Row& row = set.image->RowAt(y);
     if (row.begin < row.end) {
       return false;

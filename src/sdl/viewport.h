@@ -13,6 +13,13 @@ namespace zentor {
 inline constexpr int kPictureWidth = 992;
 inline constexpr int kPictureHeight = 821;
 
+// The smallest window, in the picture's proportions, at which every caption is legible: the
+// smallest captions ("Controls Are:" and the buttons, 13.5 points) are drawn at 12 pixels, their
+// capitals 9 pixels high with a blank between words. Smaller, they drop to 11 pixels and their
+// capitals to 8, and the picture is no longer readable.
+inline constexpr int kMinimumWindowWidth = 634;
+inline constexpr int kMinimumWindowHeight = 525;
+
 struct Viewport {
   int outputWidth = kPictureWidth;  // the whole output, bars included, in pixels
   int outputHeight = kPictureHeight;
