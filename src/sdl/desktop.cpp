@@ -24,6 +24,7 @@
 #include "sdl/input.h"
 #include "sdl/playback.h"
 #include "sdl/window.h"
+#include "sdl/x11_errors.h"
 
 namespace zentor {
 namespace {
@@ -272,6 +273,7 @@ std::optional<std::string> StartVideo() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SetDesktopIdentity();
+  IgnoreLateWakeups();
   // Without a display SDL would go on with a window that nobody sees, unless SDL_VIDEODRIVER
   // asks for a driver of its own (a console, say).
   const bool driverAskedFor = !Unset("SDL_VIDEODRIVER");
