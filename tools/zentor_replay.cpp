@@ -1,6 +1,7 @@
 // zentor-replay SCRIPT: plays a replay script against the game and prints its state lines.
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string_view>
@@ -20,8 +21,10 @@ int main(int argc, char** argv) {
     return zentor::RunReplay(std::cin, std::cout, std::cerr, options);
   }
   std::ifstream script{std::string(path)};
-  if (!script) {
-    std::cerr << "zentor-replay: cannot open " << path << ": " << std::strerror(errno) << "\n";
+  // A directory opens as a stream that reads nothing: it would replay as an empty script.
+  const int fault = !script ? errno : std::filesystem::is_directory(path) ? EISDIR : 0;
+  if (fault != 0) {
+    std::cerr << "zentor-replay: cannot open " << path << ": " << std::strerror(fault) << "\n";
     return zentor::kReplayError;
   }
   return zentor::RunReplay(script, std::cout, std::cerr, options);

@@ -174,6 +174,7 @@ class Desktop final : public Host, public Window::Owner {
   }
 
   void Follow(const SDL_Event& event) override { gamepads_.Handle(event); }
+  bool Ended() const override { return ended_; }
 
  private:
   const zentor::Form& Form() const { return session_.form(); }
@@ -312,14 +313,22 @@ int RunDesktop(const DesktopOptions& options) {
     Say(refusal);
     return kDesktopRefused;
   }
+  // A recording of a game that never began holds only its header. It goes, so that the same
+  // command works once the display or the font is there.
+  bool began = false;
+  const auto failed = [&](const std::string& sentence) {
+    Say(sentence);
+    if (!options.record.empty() && !began) {
+      std::remove(options.record.c_str());
+    }
+    return kDesktopFailed;
+  };
   const auto font = FindLabelFontFile();
   if (!font) {
-    Say(kNoFontSentence);
-    return kDesktopFailed;
+    return failed(kNoFontSentence);
   }
   if (const auto sentence = StartVideo()) {
-    Say(*sentence);
-    return kDesktopFailed;
+    return failed(*sentence);
   }
   int status = kDesktopFailed;
   try {
@@ -327,12 +336,13 @@ int RunDesktop(const DesktopOptions& options) {
       status = playback->Run(*font);
     } else {
       Desktop desktop(*font, std::move(recording));
+      began = true;
       status = desktop.Run();
     }
   } catch (const WindowClosed&) {
     status = 0;
   } catch (const std::runtime_error& error) {
-    Say(error.what());
+    status = failed(error.what());
   }
   SDL_Quit();
   return status;

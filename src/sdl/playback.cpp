@@ -1,6 +1,9 @@
 #include "sdl/playback.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <utility>
 
@@ -31,7 +34,7 @@ class PlaybackWindow final : public Window::Owner {
     for (;;) {
       const bool running = !paused_ && more_;
       window_.Pump(running ? std::optional(next_) : std::nullopt, running);
-      if (window_.Closed() || quit_) {
+      if (window_.Closed()) {
         return 0;
       }
       if (!paused_ && more_ && Window::Clock::now() >= next_) {
@@ -46,7 +49,7 @@ class PlaybackWindow final : public Window::Owner {
   const Form& Shown() const override { return player_.form(); }
   ButtonLook Buttons() const override { return {}; }
 
-  // Space and P resume and pause the playback; Escape quits; every other key does nothing.
+  // Space and P resume and pause the playback; every other key does nothing.
   void Input(const SDL_Event& event) override {
     if (event.type != SDL_KEYDOWN) {
       return;
@@ -61,15 +64,15 @@ class PlaybackWindow final : public Window::Owner {
       case SDL_SCANCODE_P:
         paused_ = true;
         return;
-      case SDL_SCANCODE_ESCAPE:
-        quit_ = true;
-        return;
       default:
         return;
     }
   }
 
   void Follow(const SDL_Event&) override {}
+  bool Ended() const override { return player_.Ended(); }
+  // Escape ends the playback, also while a game-over box is shown.
+  bool Quits(SDL_Scancode key) const override { return key == SDL_SCANCODE_ESCAPE; }
 
  private:
   void Advance() {
@@ -88,15 +91,16 @@ class PlaybackWindow final : public Window::Owner {
   Window::Clock::time_point next_;
   bool paused_ = false;
   bool more_ = true;
-  bool quit_ = false;
 };
 
 }  // namespace
 
 std::optional<ScriptPlayback> ScriptPlayback::Load(const std::string& path, std::string& refusal) {
   std::ifstream script(path);
-  if (!script) {
-    refusal = "cannot open " + path;
+  // A directory opens as a stream that reads nothing: it would play as an empty script.
+  const int fault = !script ? errno : std::filesystem::is_directory(path) ? EISDIR : 0;
+  if (fault != 0) {
+    refusal = "cannot open " + path + ": " + std::strerror(fault);
     return std::nullopt;
   }
   std::unique_ptr<ScriptPlayer> player = ScriptPlayer::Load(script, refusal);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "playfield/layout.h"
@@ -128,7 +129,7 @@ void Window::Pump(std::optional<Clock::time_point> deadline, bool sleepThrough) 
     }
     came = SDL_WaitEventTimeout(&event, static_cast<int>(wait.count())) != 0;
   }
-  while (came && !closed_) {
+  while (came && !closed_ && !owner_.Ended()) {
     Take(event);
     came = SDL_PollEvent(&event) != 0;
   }
@@ -179,6 +180,10 @@ void Window::Take(const SDL_Event& event) {
       if (spentKey_ == key) {
         return;
       }
+      if (owner_.Quits(key)) {
+        closed_ = true;
+        return;
+      }
       if (key == SDL_SCANCODE_ESCAPE && FullScreen() && !dialog_) {
         SetFullScreen(false);
         return;
@@ -188,6 +193,18 @@ void Window::Take(const SDL_Event& event) {
     case SDL_KEYUP:
       if (spentKey_ == event.key.keysym.scancode) {
         spentKey_.reset();
+        return;
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT && std::exchange(spentClick_, false) &&
+          event.button.clicks > 1) {
+        swallowRelease_ = true;
+        return;
+      }
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button == SDL_BUTTON_LEFT && std::exchange(swallowRelease_, false)) {
         return;
       }
       break;
@@ -206,7 +223,8 @@ void Window::TakeInBox(const SDL_Event& event) {
   const SDL_Rect ok = PlaceDialog(viewport_).ok;
   switch (event.type) {
     case SDL_KEYDOWN:
-      if (dialog_->KeyDown(event.key.keysym.scancode)) {
+      // A key held since before the box showed repeats; only a new press closes it.
+      if (event.key.repeat == 0 && dialog_->KeyDown(event.key.keysym.scancode)) {
         spentKey_ = event.key.keysym.scancode;
         dirty_ = true;
       }
@@ -222,6 +240,7 @@ void Window::TakeInBox(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP:
       if (event.button.button == SDL_BUTTON_LEFT) {
         dirty_ |= dialog_->Release(Pixel(event.button.x, event.button.y), ok);
+        spentClick_ = !dialog_->Open();
       }
       return;
     default:

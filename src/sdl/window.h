@@ -43,6 +43,10 @@ class Window {
     virtual void Input(const SDL_Event& event) = 0;
     // A controller's event while a box is open: its state is followed, its actions not taken.
     virtual void Follow(const SDL_Event& event) = 0;
+    // The program has ended: no further event is delivered.
+    virtual bool Ended() const = 0;
+    // A key that closes the window, box or not: Escape while a script plays back.
+    virtual bool Quits(SDL_Scancode) const { return false; }
 
    protected:
     ~Owner() = default;
@@ -93,6 +97,10 @@ class Window {
   std::optional<Dialog> dialog_;
   // The key that closed the box: its repeats and its release are the box's too.
   std::optional<SDL_Scancode> spentKey_;
+  // The box was closed by a click: the clicks that follow it as a double click are its too,
+  // and do not press a button that showed up under the pointer.
+  bool spentClick_ = false;
+  bool swallowRelease_ = false;
   bool focused_ = true;
   bool dirty_ = true;
   bool closed_ = false;
