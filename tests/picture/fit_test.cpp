@@ -192,7 +192,8 @@ TEST(Fit, TheStatusKeepsItsLastLineInSmallPictures) {
                                       {543, 450},
                                       {1900, 400}}) {
     const std::string what = std::to_string(width) + " x " + std::to_string(height);
-    const Caption& status = CaptionsAt(width, height).front();
+    // A copy: the captions found are a temporary.
+    const Caption status = CaptionsAt(width, height).front();
     EXPECT_GE(status.ink.lines.size(), 3u) << what;
     EXPECT_FALSE(status.ink.atBottom) << what;
   }
