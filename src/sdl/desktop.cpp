@@ -110,6 +110,12 @@ class Desktop final : public Host, public Window::Owner {
   void MessageBox(std::string_view prompt, int32_t, std::string_view title) override {
     window_.MessageBox(title, prompt);
     waitedForBox_ = true;
+    // The pointer moved for the box alone: the buttons' look follows where it is now.
+    if (const auto pointer = window_.Pointer()) {
+      Look(buttons_.Move(Form(), pointer->first, pointer->second));
+    } else {
+      Look(buttons_.Leave());
+    }
   }
 
   void End() override {

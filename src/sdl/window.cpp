@@ -340,6 +340,16 @@ std::pair<double, double> Window::Twips(int x, int y) const {
   return {viewport_.TwipsX(px), viewport_.TwipsY(py)};
 }
 
+std::optional<std::pair<double, double>> Window::Pointer() const {
+  if (SDL_GetMouseFocus() != window_.get()) {
+    return std::nullopt;
+  }
+  int x = 0;
+  int y = 0;
+  SDL_GetMouseState(&x, &y);
+  return Twips(x, y);
+}
+
 bool Window::FullScreen() const {
   return (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }

@@ -77,6 +77,8 @@ class Window {
 
   // A point of the window (in the window system's units) in the client area's twips.
   std::pair<double, double> Twips(int x, int y) const;
+  // Where the pointer is, in the client area's twips; nothing when it is not over the window.
+  std::optional<std::pair<double, double>> Pointer() const;
 
  private:
   bool Drawable() const;
