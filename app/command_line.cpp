@@ -45,8 +45,9 @@ std::string OptionName(int value) {
   return std::string("-") + static_cast<char>(value);
 }
 
+// One sentence, as getopt would say it; the usage is for --help.
 CommandLine Refuse(const std::string& sentence) {
-  return {CommandAction::Refuse, "zentor: " + sentence + "\n" + kUsage, "", ""};
+  return {CommandAction::Refuse, "zentor: " + sentence + "\n", "", ""};
 }
 
 }  // namespace

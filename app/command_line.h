@@ -10,7 +10,7 @@ enum class CommandAction { Play, Help, Version, Refuse };
 
 struct CommandLine {
   CommandAction action;
-  std::string text;    // what to print: the usage, the version, or the refusal with the usage
+  std::string text;    // what to print: the usage, the version, or the refusal
   std::string record;  // --record FILE: write the game played to this new file
   std::string play;    // --play FILE: watch this replay script instead of playing
 };
