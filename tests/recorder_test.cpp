@@ -23,12 +23,25 @@ namespace {
 
 using zentor::testing::TestHost;
 
-// A fresh directory for one test's files.
-std::string TempDirectory() {
-  std::string pattern = ::testing::TempDir() + "zentor-recorder-XXXXXX";
-  EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-  return pattern;
-}
+// A fresh directory for one test's files, removed with them at the end.
+class TempDirectory {
+ public:
+  TempDirectory() : path_(::testing::TempDir() + "zentor-recorder-XXXXXX") {
+    EXPECT_NE(mkdtemp(path_.data()), nullptr);
+  }
+  ~TempDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDirectory(const TempDirectory&) = delete;
+  TempDirectory& operator=(const TempDirectory&) = delete;
+
+  const std::string& Path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
 
 std::string Contents(const std::string& path) {
   std::ifstream in(path);
@@ -83,7 +96,8 @@ TEST(Recorder, WritesEachRandomAsTheShortestDecimalOfTheSameSingle) {
       {0.25f, "0.25"},
       {0.123456789f, "0.12345679"},
   };
-  const std::string path = TempDirectory() + "/randoms.replay";
+  const TempDirectory directory;
+  const std::string path = directory / "randoms.replay";
   TestHost host;
   for (const auto& [value, text] : cases) {
     host.randoms.push_back(value);
@@ -154,7 +168,8 @@ TEST(Recorder, RecordingsOfTheScenariosReplayToTheLiveGame) {
     }
     ++scenarios;
     SCOPED_TRACE(entry.path().string());
-    const std::string path = TempDirectory() + "/scenario.replay";
+    const TempDirectory directory;
+    const std::string path = directory / "scenario.replay";
     ScenarioHost host;
     Session session(host, Open(path));
     const auto current = [&] {
@@ -258,7 +273,8 @@ TEST(Recorder, RecordingsOfTheScenariosReplayToTheLiveGame) {
 }
 
 TEST(Recorder, MergesTicksUntilOneReadsSomethingNew) {
-  const std::string path = TempDirectory() + "/ticks.replay";
+  const TempDirectory directory;
+  const std::string path = directory / "ticks.replay";
   TestHost host;
   host.randoms.assign(kRockCount, 0.0f);
   Session session(host, Open(path));
@@ -281,8 +297,9 @@ TEST(Recorder, MergesTicksUntilOneReadsSomethingNew) {
 }
 
 TEST(Recorder, RefusesAFileThatExistsOrCannotBeMade) {
-  const std::string directory = TempDirectory();
-  const std::string existing = directory + "/existing.replay";
+  const TempDirectory temporary;
+  const std::string& directory = temporary.Path();
+  const std::string existing = temporary / "existing.replay";
   std::ofstream(existing) << "keep me\n";
   const struct {
     std::string path;
@@ -338,7 +355,8 @@ class WindowLikeHost : public Host {
 // resume, the window moved and resized, a game over, a restart, a second game over and the end.
 // Its recording replays to the very state the live game had.
 TEST(Recorder, AWholeSessionReplaysToTheLiveGame) {
-  const std::string path = TempDirectory() + "/session.replay";
+  const TempDirectory directory;
+  const std::string path = directory / "session.replay";
   WindowLikeHost host;
   Session session(host, Open(path));
   constexpr int kTickLimit = 50000;
