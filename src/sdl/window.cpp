@@ -323,20 +323,21 @@ WindowFrame Window::Frame(const Form& form) const {
           form.ScaleHeight + static_cast<float>(top + bottom) * kTwipsPerPixel};
 }
 
-SDL_Point Window::Pixel(int x, int y) const {
+std::pair<double, double> Window::Output(int x, int y) const {
   int width = 1;
   int height = 1;
   SDL_GetWindowSize(window_.get(), &width, &height);
-  return {static_cast<int>(static_cast<int64_t>(x) * viewport_.outputWidth / std::max(width, 1)),
-          static_cast<int>(static_cast<int64_t>(y) * viewport_.outputHeight / std::max(height, 1))};
+  return {static_cast<double>(x) * viewport_.outputWidth / std::max(width, 1),
+          static_cast<double>(y) * viewport_.outputHeight / std::max(height, 1)};
+}
+
+SDL_Point Window::Pixel(int x, int y) const {
+  const auto [px, py] = Output(x, y);
+  return {static_cast<int>(std::floor(px)), static_cast<int>(std::floor(py))};
 }
 
 std::pair<double, double> Window::Twips(int x, int y) const {
-  int width = 1;
-  int height = 1;
-  SDL_GetWindowSize(window_.get(), &width, &height);
-  const double px = static_cast<double>(x) * viewport_.outputWidth / std::max(width, 1);
-  const double py = static_cast<double>(y) * viewport_.outputHeight / std::max(height, 1);
+  const auto [px, py] = Output(x, y);
   return {viewport_.TwipsX(px), viewport_.TwipsY(py)};
 }
 

@@ -86,6 +86,9 @@ class Window {
   void Take(const SDL_Event& event);
   void TakeInBox(const SDL_Event& event);
   bool TakeWindowEvent(const SDL_WindowEvent& window);
+  // A point of the window (in the window system's units) in output pixels, which differ on a
+  // high-density display.
+  std::pair<double, double> Output(int x, int y) const;
   SDL_Point Pixel(int x, int y) const;
   bool FullScreen() const;
   void SetFullScreen(bool on);
