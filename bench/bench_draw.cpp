@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "autopilot.h"
-#include "sdl/offscreen.h"
-#include "sdl/viewport.h"
+#include "picture/offscreen.h"
+#include "picture/viewport.h"
 
 namespace zentor::bench {
 namespace {

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "sdl/canvas.h"
-#include "sdl/pixels.h"
+#include "picture/pixels.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "sdl/offscreen.h"
+#include "picture/offscreen.h"
 #include "tools/screenshot.h"
 
 namespace zentor {

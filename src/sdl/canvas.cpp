@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "sdl/pixels.h"
+#include "picture/pixels.h"
 
 namespace zentor {
 

@@ -8,6 +8,7 @@
 
 #include <span>
 
+#include "picture/surface.h"
 #include "sdl/handles.h"
 
 namespace zentor {

@@ -15,10 +15,10 @@
 #include <string_view>
 
 #include "game/game.h"
+#include "picture/font_file.h"
 #include "playfield/convert.h"
 #include "replay/recorder.h"
 #include "sdl/clock.h"
-#include "sdl/fonts.h"
 #include "sdl/gamepad.h"
 #include "sdl/identity.h"
 #include "sdl/input.h"

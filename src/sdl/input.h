@@ -8,8 +8,8 @@
 #include <optional>
 #include <utility>
 
+#include "picture/form.h"
 #include "playfield/controls.h"
-#include "sdl/draw.h"
 
 namespace zentor {
 

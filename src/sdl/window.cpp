@@ -8,8 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "picture/dialog_look.h"
+#include "picture/shapes.h"
 #include "playfield/layout.h"
-#include "sdl/dialog_look.h"
 
 namespace zentor {
 namespace {
@@ -55,8 +56,8 @@ SurfaceHandle MakeIcon() {
   SDL_FillRect(icon.get(), &panel, rgb(0x0000FF00));
   SDL_Rect square{9 * unit, 10 * unit, 4 * unit, 4 * unit};
   SDL_FillRect(icon.get(), &square, rgb(0x00000000));
-  SurfaceHandle rock(
-      MakeOvalSurface(7 * unit, 7 * unit, std::max(1, unit / 2), FillStyle::Solid, 0x000080FF));
+  const SurfaceHandle rock =
+      MakeOvalSurface(7 * unit, 7 * unit, std::max(1, unit / 2), FillStyle::Solid, 0x000080FF);
   if (rock) {
     SDL_Rect at{2 * unit, 4 * unit, rock->w, rock->h};
     SDL_BlitSurface(rock.get(), nullptr, icon.get(), &at);

@@ -11,14 +11,15 @@
 #include <string_view>
 #include <utility>
 
+#include "picture/damage.h"
+#include "picture/form.h"
+#include "picture/surface.h"
+#include "picture/viewport.h"
 #include "playfield/controls.h"
 #include "playfield/host.h"
 #include "sdl/canvas.h"
-#include "sdl/damage.h"
 #include "sdl/dialog.h"
-#include "sdl/draw.h"
 #include "sdl/handles.h"
-#include "sdl/viewport.h"
 
 namespace zentor {
 

@@ -9,10 +9,10 @@
 
 #include "picture/scene.h"
 #include "playfield/layout.h"
-#include "sdl/dialog_look.h"
-#include "sdl/draw.h"
-#include "sdl/fonts.h"
-#include "sdl/handles.h"
+#include "picture/dialog_look.h"
+#include "picture/form.h"
+#include "picture/font_file.h"
+#include "picture/surface.h"
 
 namespace zentor::testing {
 namespace {

@@ -13,10 +13,10 @@
 
 #include "picture/scene.h"
 #include "playfield/layout.h"
-#include "sdl/draw.h"
-#include "sdl/fonts.h"
-#include "sdl/handles.h"
-#include "sdl/offscreen.h"
+#include "picture/form.h"
+#include "picture/font_file.h"
+#include "picture/surface.h"
+#include "picture/offscreen.h"
 
 namespace zentor::testing {
 namespace {

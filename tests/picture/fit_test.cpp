@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "playfield/layout.h"
-#include "sdl/offscreen.h"
-#include "sdl/viewport.h"
+#include "picture/offscreen.h"
+#include "picture/viewport.h"
 
 namespace zentor::testing {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "autopilot.h"
 #include "playfield/layout.h"
-#include "sdl/damage.h"
-#include "sdl/offscreen.h"
+#include "picture/damage.h"
+#include "picture/offscreen.h"
 
 namespace zentor::testing {
 namespace {

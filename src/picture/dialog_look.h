@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "sdl/draw.h"
-#include "sdl/viewport.h"
+#include "picture/form.h"
+#include "picture/viewport.h"
 
 namespace zentor {
 

@@ -51,12 +51,6 @@ struct Viewport {
 
   // The width of one pixel of the picture at scale 1 (borders, lines), at least one pixel.
   int Stroke() const;
-
-  // The pixel size of a font of this many points at 96 dots per inch.
-  int FontPixels(double points) const;
 };
-
-// The pixel size of a font of this many points at 96 dots per inch, drawn at `scale`.
-int FontPixelsAt(double points, double scale);
 
 }  // namespace zentor

@@ -1,4 +1,4 @@
-#include "sdl/offscreen.h"
+#include "picture/offscreen.h"
 
 #include <SDL_image.h>
 
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "sdl/fonts.h"
+#include "picture/font_file.h"
 
 namespace zentor {
 

@@ -1,4 +1,4 @@
-#include "sdl/viewport.h"
+#include "picture/viewport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,9 +11,6 @@ namespace {
 // How far outside the picture an edge may lie once pulled in: more than any border or shape
 // that can still reach into the picture.
 constexpr double kMargin = 4096;
-
-constexpr double kPointsPerInch = 72;
-constexpr double kDotsPerInch = 96;
 
 bool Finite(double a, double b, double c, double d) {
   return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
@@ -120,14 +117,6 @@ std::optional<std::pair<SDL_FPoint, SDL_FPoint>> Viewport::PixelLine(double x1, 
 
 int Viewport::Stroke() const {
   return std::max(1, static_cast<int>(std::lround(scale)));
-}
-
-int Viewport::FontPixels(double points) const {
-  return FontPixelsAt(points, scale);
-}
-
-int FontPixelsAt(double points, double scale) {
-  return std::max(1, static_cast<int>(std::lround(points * kDotsPerInch / kPointsPerInch * scale)));
 }
 
 }  // namespace zentor

@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "picture/damage.h"
+#include "picture/form.h"
+#include "picture/surface.h"
+#include "picture/viewport.h"
 #include "playfield/controls.h"
-#include "sdl/damage.h"
-#include "sdl/draw.h"
-#include "sdl/handles.h"
-#include "sdl/viewport.h"
 
 namespace zentor {
 

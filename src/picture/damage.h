@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "picture/form.h"
+#include "picture/viewport.h"
 #include "playfield/controls.h"
-#include "sdl/draw.h"
-#include "sdl/viewport.h"
 
 namespace zentor {
 

@@ -1,4 +1,4 @@
-#include "sdl/fonts.h"
+#include "picture/font_file.h"
 
 #include <fontconfig/fontconfig.h>
 

@@ -1,4 +1,4 @@
-#include "sdl/pixels.h"
+#include "picture/pixels.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "sdl/damage.h"
+#include "picture/damage.h"
 
 #include <cstdint>
 #include <type_traits>

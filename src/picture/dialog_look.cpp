@@ -1,9 +1,10 @@
-#include "sdl/dialog_look.h"
+#include "picture/dialog_look.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "sdl/pixels.h"
+#include "picture/pixels.h"
+#include "picture/shapes.h"
 
 namespace zentor {
 namespace {

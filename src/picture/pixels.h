@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "picture/surface.h"
 #include "playfield/controls.h"
-#include "sdl/handles.h"
 
 namespace zentor {
 
