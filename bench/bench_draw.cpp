@@ -9,6 +9,7 @@
 
 #include "autopilot.h"
 #include "picture/offscreen.h"
+#include "picture/shapes.h"
 #include "picture/viewport.h"
 
 namespace zentor::bench {
@@ -91,9 +92,9 @@ const std::vector<Form>& PlayedForms() {
   return forms;
 }
 
-// One iteration is the frame the desktop window draws after one tick of play: only what the
-// tick changed, the new score rasterised.
-void BM_DrawPlayedFrame(benchmark::State& state) {
+// One iteration is the frame the desktop window draws after one tick of play at the given size:
+// only what the tick changed, the new score rasterised.
+void BM_DrawPlayedFrame(benchmark::State& state, int width, int height) {
   const std::vector<Form>& forms = PlayedForms();
   if (forms.size() != static_cast<size_t>(kPlayedTicks)) {
     state.SkipWithError("the game ended before its last tick");
@@ -101,12 +102,13 @@ void BM_DrawPlayedFrame(benchmark::State& state) {
   }
   std::optional<OffscreenPicture> picture;
   try {
-    picture.emplace();
+    picture.emplace(width, height);
   } catch (const std::runtime_error& error) {
     state.SkipWithError(error.what());
     return;
   }
   picture->DrawChanges(forms.back());
+  const uint64_t ovals = picture->Cache().OvalsRasterised();
   size_t next = 0;
   uint64_t pixels = 0;
   for (auto _ : state) {
@@ -117,8 +119,27 @@ void BM_DrawPlayedFrame(benchmark::State& state) {
   }
   state.counters["pixels_per_frame"] =
       benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+  state.counters["ovals_rasterised"] =
+      static_cast<double>(picture->Cache().OvalsRasterised() - ovals);
 }
-BENCHMARK(BM_DrawPlayedFrame)->Unit(benchmark::kMicrosecond);
+// The window at 1x and 2x, full screen on 3840 x 2160 (scale 2.631) and a window of 1500 x 1241
+// (scale 1.512).
+BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_1, kPictureWidth, kPictureHeight)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_2, 2 * kPictureWidth, 2 * kPictureHeight)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_2 .631, 3840, 2160)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_1 .512, 1500, 1241)->Unit(benchmark::kMicrosecond);
+
+// A rock rasterised afresh at full screen on 3840 x 2160, as when the window changes size.
+void BM_RasteriseOval(benchmark::State& state) {
+  constexpr int kSide = 190;
+  constexpr int kStroke = 3;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(MakeOvalSurface(kSide, kSide, kStroke, FillStyle::Solid, 0x000080FF));
+  }
+}
+BENCHMARK(BM_RasteriseOval)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zentor::bench

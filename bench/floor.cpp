@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "sdl/canvas.h"
 #include "picture/pixels.h"
+#include "sdl/canvas.h"
 
 namespace {
 

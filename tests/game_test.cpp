@@ -78,10 +78,10 @@ TEST(Keyboard, ArrowsSetAndClearTheSteps) {
     int16_t stepY;
   };
   const Event events[] = {
-      {true, kKeyRight, 200, 0},  {true, kKeyLeft, -200, 0},   {false, kKeyLeft, 0, 0},
-      {true, kKeyUp, 0, -200},    {true, kKeyDown, 0, 200},    {true, kKeyLeft, -200, 200},
-      {false, kKeyRight, 0, 200}, {false, kKeyUp, 0, 0},       {true, 65, 0, 0},
-      {true, kKeyDown, 0, 200},   {false, kKeySpace, 0, 200},  {false, kKeyP, 0, 200},
+      {true, kKeyRight, 200, 0},  {true, kKeyLeft, -200, 0},  {false, kKeyLeft, 0, 0},
+      {true, kKeyUp, 0, -200},    {true, kKeyDown, 0, 200},   {true, kKeyLeft, -200, 200},
+      {false, kKeyRight, 0, 200}, {false, kKeyUp, 0, 0},      {true, 65, 0, 0},
+      {true, kKeyDown, 0, 200},   {false, kKeySpace, 0, 200}, {false, kKeyP, 0, 200},
   };
   LoadedGame g;
   for (const Event& e : events) {
@@ -180,16 +180,14 @@ TEST(Tick, BoundsTheSquareInsideTheClientArea) {
   };
   // The square is 495 wide in the first tick: right limit 14880 - 495 = 14385.
   const Case cases[] = {
-      {100, 5000, -200, 0, 0, 5000},       // left goes negative
-      {200, 5000, -200, 0, 0, 5000},       // left exactly 0
-      {14385, 5000, 0, 0, 14385, 5000},    // exactly at the right limit
-      {14300, 5000, 200, 0, 14385, 5000},  // past it
-      {6840, 2375, 0, -200, 6840, 2527.5}, // onto the panel's edge: pushed to 2527.5
-      {6840, 2527.5, 0, -200, 6840, 2327.5},
-      {6840, 2327.5, 0, -200, 6840, 2527.5},
-      {6840, 11820, 0, 0, 6840, 11820},    // bottom edge exactly on the client's bottom
-      {6840, 11900, 0, 200, 6840, 11820},
-      {14385, 11820, 200, 200, 14385, 11820},
+      {100, 5000, -200, 0, 0, 5000},        // left goes negative
+      {200, 5000, -200, 0, 0, 5000},        // left exactly 0
+      {14385, 5000, 0, 0, 14385, 5000},     // exactly at the right limit
+      {14300, 5000, 200, 0, 14385, 5000},   // past it
+      {6840, 2375, 0, -200, 6840, 2527.5},  // onto the panel's edge: pushed to 2527.5
+      {6840, 2527.5, 0, -200, 6840, 2327.5}, {6840, 2327.5, 0, -200, 6840, 2527.5},
+      {6840, 11820, 0, 0, 6840, 11820},  // bottom edge exactly on the client's bottom
+      {6840, 11900, 0, 200, 6840, 11820},    {14385, 11820, 200, 200, 14385, 11820},
   };
   for (const Case& c : cases) {
     LoadedGame g;
@@ -335,7 +333,7 @@ TEST(StartingLayout, HoldsEveryControlOnce) {
   EXPECT_FALSE(form.lblfunny.Visible);
   EXPECT_FALSE(form.Restart.Visible);
   EXPECT_FALSE(form.endgame.Visible);
-  EXPECT_EQ(form.Lines[0].Y1, 1800);  // Line1
+  EXPECT_EQ(form.Lines[0].Y1, 1800);   // Line1
   EXPECT_EQ(form.Shapes[0].Top, 480);  // Shape1, the up key
   // Every rock is a circle behind the panel at start.
   for (const Shape& rock : form.Rock) {

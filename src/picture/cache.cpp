@@ -11,6 +11,9 @@ namespace {
 
 // An oval image is never larger than this on a side; a larger oval is drawn stretched.
 constexpr int kMaxOvalSide = 1024;
+// Ovals of as many looks as the picture has rows are kept between whole frames: more than any
+// picture shows, so that a frame drawn in parts never rasterises what it showed before.
+constexpr size_t kMostOvals = kLayoutRows;
 
 }  // namespace
 
@@ -47,22 +50,40 @@ const Image* DrawCache::TextImage(size_t slot, std::string_view caption, Colour 
   return kept ? &kept->image : nullptr;
 }
 
-const Image* DrawCache::OvalImage(size_t row, int width, int height, int stroke, FillStyle fill,
+void DrawCache::BeginWholeFrame() {
+  ++frame_;
+}
+
+void DrawCache::EndWholeFrame() {
+  std::erase_if(ovals_, [&](const Kept<OvalKey>& oval) { return oval.lastUsed != frame_; });
+}
+
+const Image* DrawCache::OvalImage(int width, int height, int stroke, FillStyle fill,
                                   Colour fillColour) {
-  std::optional<Kept<OvalKey>>& kept = ovals_.at(row);
   const OvalKey key{width, height, stroke, fill, fillColour};
-  if (kept && kept->key == key) {
-    return &kept->image;
+  auto kept = std::find_if(ovals_.begin(), ovals_.end(),
+                           [&](const Kept<OvalKey>& oval) { return oval.key == key; });
+  if (kept == ovals_.end()) {
+    const double shrink =
+        std::min(1.0, static_cast<double>(kMaxOvalSide) / std::max(width, height));
+    std::optional<Image> oval = Image::From(MakeOvalSurface(
+        std::max(1, static_cast<int>(width * shrink)),
+        std::max(1, static_cast<int>(height * shrink)),
+        std::max(1, static_cast<int>(std::lround(stroke * shrink))), fill, fillColour));
+    if (!oval) {
+      return nullptr;
+    }
+    ++ovalsRasterised_;
+    if (ovals_.size() == kMostOvals) {
+      ovals_.erase(std::min_element(ovals_.begin(), ovals_.end(), [](const auto& a, const auto& b) {
+        return a.lastUsed < b.lastUsed;
+      }));
+    }
+    ovals_.push_back({key, std::move(*oval), frame_});
+    kept = ovals_.end() - 1;
   }
-  kept.reset();
-  const double shrink = std::min(1.0, static_cast<double>(kMaxOvalSide) / std::max(width, height));
-  std::optional<Image> oval = Image::From(MakeOvalSurface(
-      std::max(1, static_cast<int>(width * shrink)), std::max(1, static_cast<int>(height * shrink)),
-      std::max(1, static_cast<int>(std::lround(stroke * shrink))), fill, fillColour));
-  if (oval) {
-    kept.emplace(Kept<OvalKey>{key, std::move(*oval)});
-  }
-  return kept ? &kept->image : nullptr;
+  kept->lastUsed = frame_;
+  return &kept->image;
 }
 
 }  // namespace zentor

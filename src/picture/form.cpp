@@ -24,6 +24,18 @@ int DesignPixels(float twips) {
       std::lround(std::clamp(static_cast<double>(twips) / kTwipsPerPixel, 1.0, kMost)));
 }
 
+// A control's rectangle in output pixels. The key squares never move and share their borders,
+// which the edge rule keeps shared at every scale; every other control keeps its size in pixels
+// wherever it stands.
+template <class Control>
+std::optional<SDL_Rect> RectOf(const Viewport& viewport, const LayoutRow& row,
+                               const Control& control) {
+  if (row.Id == ControlId::LegendShape) {
+    return viewport.TiledRect(control.Left, control.Top, control.Width, control.Height);
+  }
+  return viewport.PixelRect(control.Left, control.Top, control.Width, control.Height);
+}
+
 class Painter {
  public:
   // Draws within the clip of `pixels`, a part of the picture.
@@ -35,13 +47,13 @@ class Painter {
     if (!shape.Visible) {
       return;
     }
-    const auto rect = viewport_.PixelRect(shape.Left, shape.Top, shape.Width, shape.Height);
+    const auto rect = RectOf(viewport_, StartingLayout[row_], shape);
     if (!rect) {
       return;
     }
     if (shape.Kind == ShapeKind::Oval) {
-      if (const Image* oval = cache_.OvalImage(row_, rect->w, rect->h, viewport_.Stroke(),
-                                               shape.Fill, shape.FillColor)) {
+      if (const Image* oval =
+              cache_.OvalImage(rect->w, rect->h, viewport_.Stroke(), shape.Fill, shape.FillColor)) {
         pixels_.Blend(*oval, *rect);
       }
       return;
@@ -78,7 +90,7 @@ class Painter {
     if (!label.Visible) {
       return;
     }
-    const auto rect = viewport_.PixelRect(label.Left, label.Top, label.Width, label.Height);
+    const auto rect = RectOf(viewport_, StartingLayout[row_], label);
     if (!rect) {
       return;
     }
@@ -97,7 +109,7 @@ class Painter {
     if (!button.Visible) {
       return;
     }
-    const auto rect = viewport_.PixelRect(button.Left, button.Top, button.Width, button.Height);
+    const auto rect = RectOf(viewport_, StartingLayout[row_], button);
     if (!rect) {
       return;
     }
@@ -154,7 +166,7 @@ class Painter {
 // ends widened by the stroke, which a thick line's square ends reach into.
 class Reach {
  public:
-  explicit Reach(const Viewport& viewport) : viewport_(viewport) {}
+  Reach(const Viewport& viewport, const LayoutRow& row) : viewport_(viewport), row_(row) {}
 
   std::optional<SDL_Rect> operator()(const Shape& shape) const { return Boxed(shape); }
   std::optional<SDL_Rect> operator()(const Label& label) const { return Boxed(label); }
@@ -184,7 +196,7 @@ class Reach {
     if (!control.Visible) {
       return std::nullopt;
     }
-    const auto rect = viewport_.PixelRect(control.Left, control.Top, control.Width, control.Height);
+    const auto rect = RectOf(viewport_, row_, control);
     return rect ? InPicture(*rect) : std::nullopt;
   }
 
@@ -197,6 +209,7 @@ class Reach {
   }
 
   const Viewport& viewport_;
+  const LayoutRow& row_;
 };
 
 // Where the control of each layout row may draw, as the form stands: found once a frame, for
@@ -205,9 +218,8 @@ using Reaches = std::array<std::optional<SDL_Rect>, kLayoutRows>;
 
 Reaches ReachesOf(const Form& form, const Viewport& viewport) {
   Reaches reaches;
-  const Reach reach(viewport);
   for (size_t row = 0; row < StartingLayout.size(); ++row) {
-    reaches[row] = WithControl(form, StartingLayout[row], reach);
+    reaches[row] = WithControl(form, StartingLayout[row], Reach(viewport, StartingLayout[row]));
   }
   return reaches;
 }
@@ -241,8 +253,10 @@ void DrawForm(SDL_Surface& target, const Form& form, const Viewport& viewport, D
       {viewport.picture.x + viewport.picture.w, viewport.picture.y, output.w, viewport.picture.h},
       kBars);
   pixels.Fill(viewport.picture, form.BackColor);
+  cache.BeginWholeFrame();
   PaintControls(pixels, form, viewport, cache, buttons, ReachesOf(form, viewport),
                 viewport.picture);
+  cache.EndWholeFrame();
 }
 
 void DrawFormAreas(SDL_Surface& target, const Form& form, const Viewport& viewport,
@@ -262,7 +276,7 @@ void DrawFormAreas(SDL_Surface& target, const Form& form, const Viewport& viewpo
 
 std::optional<SDL_Rect> DrawnArea(const Form& form, const LayoutRow& row,
                                   const Viewport& viewport) {
-  return WithControl(form, row, Reach(viewport));
+  return WithControl(form, row, Reach(viewport, row));
 }
 
 }  // namespace zentor

@@ -48,33 +48,53 @@ double Viewport::TwipsY(double pixelY) const {
   return (pixelY - picture.y) * kClientHeight / picture.h;
 }
 
-std::optional<SDL_Rect> Viewport::PixelRect(double left, double top, double width,
+int Viewport::EdgeX(double twips) const {
+  return static_cast<int>(
+      std::floor(std::clamp(X(twips), picture.x - kMargin, picture.x + picture.w + kMargin) + 0.5));
+}
+
+int Viewport::EdgeY(double twips) const {
+  return static_cast<int>(
+      std::floor(std::clamp(Y(twips), picture.y - kMargin, picture.y + picture.h + kMargin) + 0.5));
+}
+
+std::optional<SDL_Rect> Viewport::TiledRect(double left, double top, double width,
                                             double height) const {
   const double right = left + width;
   const double bottom = top + height;
   if (!Finite(X(left), X(right), Y(top), Y(bottom))) {
     return std::nullopt;
   }
-  const double pictureRight = picture.x + picture.w;
-  const double pictureBottom = picture.y + picture.h;
-  if (X(right) <= picture.x || X(left) >= pictureRight || Y(bottom) <= picture.y ||
-      Y(top) >= pictureBottom) {
+  if (X(right) <= picture.x || X(left) >= picture.x + picture.w || Y(bottom) <= picture.y ||
+      Y(top) >= picture.y + picture.h) {
     return std::nullopt;
   }
-  const auto pullX = [&](double twips) {
-    return static_cast<int>(
-        std::floor(std::clamp(X(twips), picture.x - kMargin, pictureRight + kMargin) + 0.5));
-  };
-  const auto pullY = [&](double twips) {
-    return static_cast<int>(
-        std::floor(std::clamp(Y(twips), picture.y - kMargin, pictureBottom + kMargin) + 0.5));
-  };
   const int stroke = Stroke();
-  const int x0 = pullX(left);
-  const int y0 = pullY(top);
-  const int x1 = pullX(right - kTwipsPerPixel) + stroke;
-  const int y1 = pullY(bottom - kTwipsPerPixel) + stroke;
+  const int x0 = EdgeX(left);
+  const int y0 = EdgeY(top);
+  const int x1 = EdgeX(right - kTwipsPerPixel) + stroke;
+  const int y1 = EdgeY(bottom - kTwipsPerPixel) + stroke;
   return SDL_Rect{x0, y0, std::max(x1 - x0, 1), std::max(y1 - y0, 1)};
+}
+
+std::optional<SDL_Rect> Viewport::PixelRect(double left, double top, double width,
+                                            double height) const {
+  const std::optional<SDL_Rect> tiled = TiledRect(left, top, width, height);
+  if (!tiled) {
+    return tiled;
+  }
+  const auto size = [this](double twips, double pixelsPerTwip) {
+    return std::max(1.0, std::floor((twips - kTwipsPerPixel) * pixelsPerTwip + 0.5) + Stroke());
+  };
+  const double pixelWidth = size(width, static_cast<double>(picture.w) / kClientWidth);
+  const double pixelHeight = size(height, static_cast<double>(picture.h) / kClientHeight);
+  // Cut to the margin, what is left of the rectangle is what lies between its cut edges.
+  const double most = std::max(picture.w, picture.h) + 2 * kMargin;
+  if (X(left) < picture.x - kMargin || Y(top) < picture.y - kMargin || pixelWidth > most ||
+      pixelHeight > most) {
+    return tiled;
+  }
+  return SDL_Rect{tiled->x, tiled->y, static_cast<int>(pixelWidth), static_cast<int>(pixelHeight)};
 }
 
 // Cuts the line to the margin box (Liang-Barsky), so that far ends keep the line's direction.

@@ -35,22 +35,33 @@ struct Viewport {
   double TwipsY(double pixelY) const;
 
   // The pixels of a control's rectangle, or nothing when it lies wholly outside the picture or
-  // is not finite. Every edge comes to a pixel by one rule, floor(X(twips) + 0.5). It runs from its
-  // first pixel of the picture at scale 1 to one stroke past the start of its last: a border drawn
-  // one stroke wide inside it then lies on that pixel scaled, so that the key squares, which share
-  // their border pixels at scale 1, share one stroke at every scale. Edges far outside are pulled
-  // in to a margin around the picture, so that the result always fits an int and anything visible
-  // keeps its place.
+  // is not finite. Its place comes from its left and top edges, each to a pixel by one rule,
+  // floor(X(twips) + 0.5), and its size from its width and height alone: from its first pixel at
+  // scale 1 to one stroke past the start of its last, so that a border drawn one stroke wide
+  // inside it lies on that pixel scaled. A control that moves keeps its size in pixels wherever
+  // it stands, so that a rock is one image for the whole game. A rectangle reaching far outside
+  // the picture is cut to a margin around it, so that the result always fits an int and
+  // anything visible keeps its place.
   std::optional<SDL_Rect> PixelRect(double left, double top, double width, double height) const;
 
+  // As PixelRect, but every edge to a pixel by the edge rule, also the right and the bottom:
+  // tiles whose borders share pixels at scale 1, as the key squares do, share one stroke at
+  // every scale. Their size depends on where they stand, so only controls that never move use it.
+  std::optional<SDL_Rect> TiledRect(double left, double top, double width, double height) const;
+
   // A line's ends, each the corner of the stroke-wide square its pixel at scale 1 becomes (the
-  // edge rule of PixelRect), the line cut where it leaves a margin around the picture; nothing when
+  // edge rule), the line cut where it leaves a margin around the picture; nothing when
   // no part of it comes near the picture or it is not finite.
   std::optional<std::pair<SDL_FPoint, SDL_FPoint>> PixelLine(double x1, double y1, double x2,
                                                              double y2) const;
 
   // The width of one pixel of the picture at scale 1 (borders, lines), at least one pixel.
   int Stroke() const;
+
+ private:
+  // An edge in twips to its pixel by the edge rule, pulled in to the margin around the picture.
+  int EdgeX(double twips) const;
+  int EdgeY(double twips) const;
 };
 
 }  // namespace zentor

@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 
-#include "picture/scene.h"
-#include "playfield/layout.h"
 #include "picture/dialog_look.h"
-#include "picture/form.h"
 #include "picture/font_file.h"
+#include "picture/form.h"
+#include "picture/scene.h"
 #include "picture/surface.h"
+#include "playfield/layout.h"
 
 namespace zentor::testing {
 namespace {

@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "picture/scene.h"
-#include "playfield/layout.h"
-#include "picture/form.h"
 #include "picture/font_file.h"
-#include "picture/surface.h"
+#include "picture/form.h"
 #include "picture/offscreen.h"
+#include "picture/scene.h"
+#include "picture/shapes.h"
+#include "picture/surface.h"
+#include "playfield/layout.h"
 
 namespace zentor::testing {
 namespace {
@@ -338,6 +339,71 @@ TEST(Drawing, RockEdgesAreAntiAliased) {
   EXPECT_GT(blended, 200);
   EXPECT_EQ(picture.At(400, 400), kGrey);
   EXPECT_EQ(picture.At(436, 436), fill);
+}
+
+// Every pixel of an oval worked out on its own: how far its centre lies from each edge, and so
+// how much of it each edge covers. The rasteriser works out only the rim and must agree.
+Uint32 OvalPixel(int x, int y, int width, int height, int stroke, bool solid, Colour fill) {
+  const auto distance = [](double u, double v, double a, double b) {
+    const double f = std::hypot(u / a, v / b);
+    const double gradient = std::hypot(u / (a * a), v / (b * b));
+    return f == 0 || gradient == 0 ? -std::min(a, b) : (f - 1) * f / gradient;
+  };
+  const auto coverage = [](double d) { return std::clamp(0.5 - d, 0.0, 1.0); };
+  const double a = width / 2.0;
+  const double b = height / 2.0;
+  const double u = x + 0.5 - a;
+  const double v = y + 0.5 - b;
+  const double outer = coverage(distance(u, v, a, b));
+  const double inner = a > stroke && b > stroke
+                           ? std::min(outer, coverage(distance(u, v, a - stroke, b - stroke)))
+                           : 0.0;
+  const auto alpha = static_cast<Uint32>(std::lround((solid ? outer : outer - inner) * 255));
+  if (alpha == 0) {
+    return 0;
+  }
+  const double share = solid && outer > 0 ? inner / outer : 0.0;
+  const auto channel = [&](int shift) {
+    return static_cast<Uint32>(std::lround(((fill >> shift) & 0xFF) * share)) << (16 - shift);
+  };
+  return alpha << 24 | channel(0) | channel(8) | channel(16);
+}
+
+TEST(Drawing, OvalsAreRasterisedAsEachOfTheirPixelsIsCovered) {
+  struct Oval {
+    int width;
+    int height;
+  };
+  std::vector<Oval> ovals;
+  for (int width = 1; width <= 24; ++width) {
+    for (int height = 1; height <= 24; ++height) {
+      ovals.push_back({width, height});
+    }
+  }
+  // Rocks at the scales players use, and flat ovals whose rim runs along many pixels of a row.
+  for (const Oval oval : {Oval{73, 73}, {110, 110}, {190, 190}, {191, 190}, {160, 40}, {9, 150}}) {
+    ovals.push_back(oval);
+  }
+  constexpr Colour kFill = 0x000080FF;
+  for (const Oval& oval : ovals) {
+    for (const int stroke : {1, 2, 3}) {
+      for (const FillStyle fill : {FillStyle::Solid, FillStyle::None}) {
+        const SurfaceHandle surface = MakeOvalSurface(oval.width, oval.height, stroke, fill, kFill);
+        ASSERT_TRUE(surface);
+        for (int y = 0; y < oval.height; ++y) {
+          const auto* row = reinterpret_cast<const Uint32*>(
+              static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
+          for (int x = 0; x < oval.width; ++x) {
+            const Uint32 pixel = row[x] >> 24 == 0 ? 0 : row[x];
+            ASSERT_EQ(pixel, OvalPixel(x, y, oval.width, oval.height, stroke,
+                                       fill == FillStyle::Solid, kFill))
+                << oval.width << " x " << oval.height << ", stroke " << stroke << ", at " << x
+                << "," << y;
+          }
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "playfield/layout.h"
 #include "picture/offscreen.h"
 #include "picture/viewport.h"
+#include "playfield/layout.h"
 
 namespace zentor::testing {
 namespace {

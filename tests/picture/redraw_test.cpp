@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "autopilot.h"
-#include "playfield/layout.h"
 #include "picture/damage.h"
 #include "picture/offscreen.h"
+#include "playfield/layout.h"
 
 namespace zentor::testing {
 namespace {
@@ -151,6 +151,32 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RedrawAtSize, ::testing::ValuesIn(kSizes),
                            return std::to_string(size.param.width) + "x" +
                                   std::to_string(size.param.height);
                          });
+
+// At a scale that is not whole a rock's edges fall on different fractions of a pixel as it moves;
+// it must still be one image, rasterised once for the whole game.
+TEST(RedrawAtSize, AGamePlayedAtAnyScaleRasterisesItsRocksOnce) {
+  ASSERT_FALSE(Path().empty()) << "no surviving path";
+  for (const Size size : {Size{1500, 1241}, Size{2610, 2160}}) {
+    OffscreenPicture picture(size.width, size.height);
+    QueueHost host;
+    Game game(host);
+    StartGame(game);
+    picture.DrawChanges(game.form);
+    const uint64_t first = picture.Cache().OvalsRasterised();
+    EXPECT_GT(first, 0u);
+    EXPECT_LE(first, static_cast<uint64_t>(kRockCount));
+    // The first two stages: the rocks fall and cross the field at every speed.
+    size_t turn = 0;
+    for (int tick = 0; tick < kWindowStarts[2]; ++tick) {
+      while (turn < Path().size() && Path()[turn].tick == tick) {
+        Steer(game, Path()[turn++]);
+      }
+      OnTimerTick(game);
+      picture.DrawChanges(game.form);
+    }
+    EXPECT_EQ(picture.Cache().OvalsRasterised(), first) << size.width << " x " << size.height;
+  }
+}
 
 TEST(Damage, NothingChangedDrawsNothingAndANewOutputDrawsEverything) {
   const Form form = MakeForm();
