@@ -1,7 +1,10 @@
 // The window's pixels, kept in memory by us and handed to the display in pieces. The game draws
-// into the window's own surface, and only the parts that changed are shown; on X11 that surface
-// is shared memory with the display server, so a frame of play hands over a few small
-// rectangles instead of copying the whole window through the GL stack.
+// into a surface at the window's size in output pixels, and only the parts that changed are
+// handed over. On X11 that surface is the window's own, in shared memory with the display
+// server. Elsewhere (Wayland), where the window's own surface is sized in points and stretched
+// on a display of more pixels than points, and uploaded whole every frame, the surface is ours
+// and reaches the screen through a streaming texture of the output's pixel size, of which only
+// the changed areas are uploaded.
 #pragma once
 
 #include <SDL.h>
@@ -18,31 +21,39 @@ class WindowCanvas {
   // Call before SDL makes the first surface of any window: chooses how surfaces are shown.
   static void ChooseShowing();
 
-  explicit WindowCanvas(SDL_Window* window) : window_(window) {}
+  // Call while the window is still hidden: showing through a texture may make SDL create the
+  // window again. Throws std::runtime_error("cannot draw in the window: reason").
+  explicit WindowCanvas(SDL_Window* window);
 
   // Marks the surface as gone: SDL makes a new one when the window changes size.
   void Lost() { stale_ = true; }
 
-  // Whether the surface must be taken again, before anything is drawn: at first and after Lost.
-  bool Stale() const { return stale_ || !surface_; }
+  // Whether the surface must be taken again, before anything is drawn: at first, after Lost and
+  // when the window's size in pixels is no longer the surface's (moved to a denser display).
+  bool Stale() const;
 
   // Takes the window's surface as it is now, which must then be drawn whole. Throws
   // std::runtime_error("cannot draw in the window: reason").
   void Renew();
 
   // What to draw into: 32 bits a pixel with 8-bit channels, the window's size in pixels.
-  SDL_Surface& Surface() const { return shadow_ ? *shadow_ : *surface_; }
+  SDL_Surface& Surface() const { return own_ ? *own_ : *surface_; }
 
   // Shows what was drawn: the given areas, or the whole window.
   void Show(std::span<const SDL_Rect> areas);
   void ShowAll();
 
  private:
+  void Present();
+
   SDL_Window* window_;
+  // Showing through a texture: the renderer, its texture, and the surface drawn into.
+  RendererHandle renderer_;
+  TextureHandle texture_;
+  // Drawn into: for a texture, or instead of the window's surface when that has a format of
+  // fewer or other channels, copied to it before showing.
+  SurfaceHandle own_;
   SDL_Surface* surface_ = nullptr;  // the window's, freed by SDL
-  // Drawn into instead when the window's surface has a format of fewer or other channels, and
-  // copied to it before showing.
-  SurfaceHandle shadow_;
   bool stale_ = true;
 };
 

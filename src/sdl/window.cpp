@@ -25,7 +25,9 @@ constexpr std::chrono::milliseconds kHotPlugWake{1000};
 
 // The largest whole multiple of the picture that the screen's usable area holds with room for
 // the frame, so that a large screen does not show a postage stamp; on a screen too small for
-// the picture itself, the picture shrunk to fit, never below the minimum size.
+// the picture itself, the picture shrunk to fit, never below the minimum size. SDL gives the
+// usable area in the window's own units, points on a Wayland display scaled 2 or 3 times, where
+// the window then has as many times the pixels.
 SDL_Rect OpeningSize() {
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
