@@ -1,5 +1,5 @@
 # The two set-up commands of the README, and the steps they are made of.
-.PHONY: all deps build run test sanitize fuzz bench deb clean
+.PHONY: all deps build run test sanitize fuzz bench deb web-deps web test-web clean
 
 # Where the checks build; the presets' directories unless given on the command line.
 SANITIZE_DIR ?= build-sanitize
@@ -54,5 +54,18 @@ deb: deps
 	@rm -rf $(DEB_DIR)/zentor
 	@ls $(DEB_DIR)/*.deb
 
+# The browser build in build-web/: the libraries it links, built once from Debian's sources into
+# build-web/deps, then the game for the web, whose tests run under node.
+web-deps:
+	@scripts/install-deps --web
+	@scripts/build-web-deps
+
+web: web-deps
+	@cmake --preset web >/dev/null
+	@cmake --build --preset web
+
+test-web: web
+	ctest --preset web
+
 clean:
-	rm -rf build build-sanitize build-fuzz $(DEB_DIR)
+	rm -rf build build-sanitize build-fuzz build-web $(DEB_DIR)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace zentor {
 namespace {
@@ -20,6 +21,10 @@ TEST(TextToNumber, ReadsPlainDigits) {
   EXPECT_EQ(TextToNumber("9007199254740993"), 9007199254740992.0);
   EXPECT_EQ(TextToNumber("000000000000000000042"), 42.0);
   EXPECT_EQ(TextToNumber("123456789012345678901234567890"), 1.2345678901234568e29);
+}
+
+TEST(TextToNumber, DigitsPastTheLargestDoubleAreInfinite) {
+  EXPECT_EQ(TextToNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
 }
 
 TEST(TextToNumber, RefusesAnythingButDigits) {
@@ -54,7 +59,7 @@ TEST(NumberToText, RoundTripsThroughTextToNumber) {
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
   struct Case {
-    const char* text;
+    std::string text;
     double value;
   };
   const Case cases[] = {
@@ -79,7 +84,9 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
       {"-", 0},
       {".", 0},
       {"1e999", std::numeric_limits<double>::infinity()},
+      {"-1e999", -std::numeric_limits<double>::infinity()},
       {"1e-999", 0},
+      {"0." + std::string(400, '0') + "1e5", 0},  // below the least double for all its exponent
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';

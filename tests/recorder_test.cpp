@@ -4,9 +4,6 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-#include <array>
-#include <bit>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +11,7 @@
 #include <sstream>
 
 #include "playfield/convert.h"
+#include "playfield/decimal.h"
 #include "replay/replay.h"
 #include "replay/script.h"
 #include "test_host.h"
@@ -112,10 +110,9 @@ TEST(Recorder, WritesEachRandomAsTheShortestDecimalOfTheSameSingle) {
   for (size_t i = 0; i < cases.size(); ++i) {
     const std::string& line = lines[i + 1];
     EXPECT_EQ(line, "random " + cases[i].second);
-    float read = -1;
-    const std::string_view number = std::string_view(line).substr(7);
-    std::from_chars(number.data(), number.data() + number.size(), read);
-    EXPECT_EQ(std::bit_cast<uint32_t>(read), std::bit_cast<uint32_t>(cases[i].first)) << line;
+    const auto read = ReadSingle(std::string_view(line).substr(7));
+    ASSERT_TRUE(read) << line;
+    EXPECT_EQ(read->nearest, cases[i].first) << line;
   }
   EXPECT_EQ(LastLine(Replayed(Contents(path) + "dump\n")),
             StateLine(session.game(), static_cast<uint64_t>(host.reseeds)));
@@ -144,9 +141,7 @@ class ScenarioHost : public TestHost {
 std::string WindowLine(const WindowFrame& frame) {
   std::string line = "window";
   for (const float value : {frame.Left, frame.Top, frame.Width, frame.Height}) {
-    std::array<char, 32> text{};
-    line += ' ';
-    line.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
+    line += ' ' + ShortestDecimal(value);
   }
   return line;
 }

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
-#include <system_error>
+
+#include "playfield/decimal.h"
 
 namespace zentor {
 namespace {
@@ -55,21 +56,17 @@ double TextToNumber(std::string_view text) {
     }
     return static_cast<double>(whole);
   }
-  double value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
+  return ReadDouble(text).value().nearest;
 }
 
 std::string NumberToText(double value) {
-  std::array<char, 400> digits{};
   if (value >= 0 && value < kExactLimit && value == std::trunc(value) && !std::signbit(value)) {
+    std::array<char, kExactDigits + 1> digits{};
     const auto result =
         std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<uint64_t>(value));
     return std::string(digits.data(), result.ptr);
   }
-  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                    std::chars_format::fixed, 0);
-  return std::string(digits.data(), result.ptr);
+  return WholeDecimal(value);
 }
 
 double LeadingNumber(std::string_view text) {
@@ -95,30 +92,19 @@ double LeadingNumber(std::string_view text) {
     return 0;
   }
   // An exponent counts only when digits follow it.
-  bool shrinks = false;
   if (end < rest.size() && (rest[end] == 'e' || rest[end] == 'E')) {
     size_t mark = end + 1;
     if (mark < rest.size() && (rest[mark] == '+' || rest[mark] == '-')) {
-      shrinks = rest[mark] == '-';
       ++mark;
     }
     const size_t exponent = DigitRun(rest.substr(mark));
     if (exponent > 0) {
       end = mark + exponent;
-    } else {
-      shrinks = false;
     }
   }
-  // from_chars takes no '+' sign.
-  const bool negative = rest[0] == '-';
+  // A decimal as read takes no '+' sign. Past the range of a double it is infinite or 0.
   const size_t skip = rest[0] == '+' ? 1 : 0;
-  double value = 0;
-  const auto result = std::from_chars(rest.data() + skip, rest.data() + end, value);
-  if (result.ec == std::errc::result_out_of_range) {
-    value = shrinks ? 0.0 : std::numeric_limits<double>::infinity();
-    return negative ? -value : value;
-  }
-  return value;
+  return ReadDouble(rest.substr(skip, end - skip)).value().nearest;
 }
 
 int16_t RoundToInt16(double value) {

@@ -3,12 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <iostream>
 
+#include "playfield/decimal.h"
 #include "replay/script.h"
 
 namespace zentor {
@@ -33,9 +32,7 @@ int WriteAll(int file, off_t at, std::string_view text) {
 
 // The shortest decimal that reads back as the same single.
 void AppendNumber(std::string& out, float value) {
-  std::array<char, 32> text{};
-  const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-  out.append(text.data(), result.ptr);
+  out += ShortestDecimal(value);
 }
 
 bool SameFrame(const WindowFrame& a, const WindowFrame& b) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "playfield/decimal.h"
+
 namespace zentor {
 namespace {
 
@@ -55,12 +57,11 @@ std::string Quoted(std::string_view word) {
 
 // A finite single, read from a decimal as single precision.
 float ParseSingle(std::string_view word) {
-  float value = 0;
-  const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (ec != std::errc() || end != word.data() + word.size() || !std::isfinite(value)) {
+  const auto number = ReadSingle(word);
+  if (!number || !number->inRange || !std::isfinite(number->nearest)) {
     throw ScriptError("malformed number " + Quoted(word));
   }
-  return value;
+  return number->nearest;
 }
 
 int64_t ParseInteger(std::string_view word) {

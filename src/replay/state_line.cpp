@@ -1,17 +1,15 @@
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <initializer_list>
 
+#include "playfield/decimal.h"
 #include "replay/replay.h"
 
 namespace zentor {
 namespace {
 
 void AppendNumber(std::string& out, float value) {
-  std::array<char, 64> text{};
-  const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-  out.append(text.data(), result.ptr);
+  out += ShortestDecimal(value);
 }
 
 void AppendInteger(std::string& out, int64_t value) { out += std::to_string(value); }
