@@ -128,8 +128,8 @@ BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_1, kPictureWidth, kPictureHeight)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_2, 2 * kPictureWidth, 2 * kPictureHeight)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_2 .631, 3840, 2160)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_1 .512, 1500, 1241)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_2_631, 3840, 2160)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DrawPlayedFrame, scale_1_512, 1500, 1241)->Unit(benchmark::kMicrosecond);
 
 // A rock rasterised afresh at full screen on 3840 x 2160, as when the window changes size.
 void BM_RasteriseOval(benchmark::State& state) {
