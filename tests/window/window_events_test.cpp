@@ -1,16 +1,21 @@
 // What the window does with events itself, on SDL's offscreen driver, without a display: F11 and
 // its repeats, Escape in full screen with the game-over box open, OK's look when the pointer
-// leaves the window, and no event for a game that has ended.
+// leaves the window, no event for a game that has ended, and a playback that ends the game.
 #include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "playfield/layout.h"
 #include "sdl/dialog_look.h"
 #include "sdl/fonts.h"
+#include "sdl/playback.h"
 #include "sdl/window.h"
 
 namespace zentor {
@@ -45,10 +50,12 @@ class GameOwner final : public Window::Owner {
   mutable size_t stepsRun_ = 0;
 };
 
-// Long enough for any machine to take events that are already queued.
+// Long enough for any machine to take events that are already queued, or to play a short script.
 constexpr Uint32 kGuardMs = 20000;
+constexpr Uint32 kMsPerSecond = 1000;
 
-class WindowEvents : public ::testing::Test {
+// SDL's video on its offscreen driver, which needs no display, and the game's font.
+class Offscreen : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -57,7 +64,63 @@ class WindowEvents : public ::testing::Test {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
     const std::optional<std::string> font = FindLabelFontFile();
     ASSERT_TRUE(font) << kNoFontSentence;
-    window_.emplace(*font, owner_);
+    font_ = *font;
+  }
+
+  void TearDown() override {
+    if (guard_) {
+      SDL_RemoveTimer(guard_);
+    }
+    SDL_Quit();
+  }
+
+  // Closes the window after kGuardMs, so that a box that does not close fails instead of waiting.
+  void Guard() {
+    guard_ = SDL_AddTimer(
+        kGuardMs,
+        [](Uint32, void*) -> Uint32 {
+          SDL_Event quit{};
+          quit.type = SDL_QUIT;
+          SDL_PushEvent(&quit);
+          return 0;
+        },
+        nullptr);
+  }
+
+  std::string font_;
+
+ private:
+  SDL_TimerID guard_ = 0;
+};
+
+// A script that ends the game (`click endgame` after a game over) ends its playback by itself.
+// Its window takes no event once the game has ended, so a playback that went on could not be
+// closed: the test program ends with a sentence instead.
+TEST_F(Offscreen, APlaybackThatEndsTheGameEndsByItself) {
+  std::string refusal;
+  std::optional<ScriptPlayback> playback =
+      ScriptPlayback::Load(ZENTOR_SCENARIOS "/host/endgame.replay", refusal);
+  ASSERT_TRUE(playback) << refusal;
+  signal(SIGALRM, [](int) {
+    constexpr std::string_view kSentence = "the playback of a script that ends the game goes on\n";
+    [[maybe_unused]] const ssize_t written =
+        write(STDERR_FILENO, kSentence.data(), kSentence.size());
+    _exit(1);
+  });
+  alarm(kGuardMs / kMsPerSecond);
+  EXPECT_EQ(playback->Run(font_), 0);
+  alarm(0);
+}
+
+// The game's window, shown, and events sent to it.
+class WindowEvents : public Offscreen {
+ protected:
+  void SetUp() override {
+    Offscreen::SetUp();
+    if (HasFatalFailure()) {
+      return;
+    }
+    window_.emplace(font_, owner_);
     window_->Show();
     // The window's id, for the events sent to it: the only window there is.
     for (Uint32 id = 1; !id_ && id < kIdsTried; ++id) {
@@ -67,11 +130,8 @@ class WindowEvents : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (guard_) {
-      SDL_RemoveTimer(guard_);
-    }
     window_.reset();
-    SDL_Quit();
+    Offscreen::TearDown();
   }
 
   void Key(Uint32 type, SDL_Scancode key, Uint8 repeat = 0) {
@@ -124,19 +184,6 @@ class WindowEvents : public ::testing::Test {
     return (SDL_GetWindowFlags(SDL_GetWindowFromID(id_)) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
   }
 
-  // Closes the window after kGuardMs, so that a box that does not close fails instead of waiting.
-  void Guard() {
-    guard_ = SDL_AddTimer(
-        kGuardMs,
-        [](Uint32, void*) -> Uint32 {
-          SDL_Event quit{};
-          quit.type = SDL_QUIT;
-          SDL_PushEvent(&quit);
-          return 0;
-        },
-        nullptr);
-  }
-
   Window& window() { return *window_; }
 
   GameOwner owner_;
@@ -147,7 +194,6 @@ class WindowEvents : public ::testing::Test {
   static constexpr int kFaceFromEdge = 6;
   std::optional<Window> window_;
   Uint32 id_ = 0;
-  SDL_TimerID guard_ = 0;
 };
 
 TEST_F(WindowEvents, F11HeldTogglesFullScreenOnce) {
