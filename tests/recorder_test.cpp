@@ -528,12 +528,12 @@ std::string PlayOntoAFullDisk(const std::string& path) {
   return held + "\n" + std::to_string(ticksAfter) + "\n" + complaints.str();
 }
 
-// The disk fills at every byte of the first kilobytes of a recorded game: the game plays on, the
+// The disk fills at every byte of the first 800 bytes of a recorded game: the game plays on, the
 // recording stops with one sentence, and the file ends at a whole line and replays to the state
 // the game had after the last call it holds, also where a tick line gained a digit.
 TEST(Recorder, AFullDiskStopsTheRecordingAtAWholeLineAndThePlayGoesOn) {
   const std::string kHeader = "# zentor 1.0.0 recording, now\n";
-  constexpr rlim_t kLargestLimit = 1500;
+  constexpr rlim_t kLargestLimit = 800;
   const TempDirectory directory;
   const auto path = [&](rlim_t limit) { return directory / ("full" + std::to_string(limit)); };
   const int status = InChild([&] {
