@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -320,13 +324,15 @@ TEST(Recorder, AWriteErrorStopsTheRecordingOnceAndThePlayGoesOn) {
   std::ostringstream complaints;
   TestHost host;
   host.randoms.assign(100000, 0.0f);
-  Session session(host, std::make_unique<Recording>(full, complaints));
+  Session session(host, std::make_unique<Recording>(full, "/dev/full", complaints));
   session.Load();
   session.KeyDown(kKeySpace);
   for (int i = 0; i < 50; ++i) {
     session.Tick();
   }
-  EXPECT_EQ(complaints.str(), "zentor: recording stopped: No space left on device\n");
+  EXPECT_EQ(complaints.str(),
+            "zentor: recording stopped: /dev/full: No space left on device; it holds the game up "
+            "to now\n");
   EXPECT_EQ(session.form().lblScore.Caption, "50");
 }
 
@@ -416,6 +422,152 @@ TEST(Recorder, AWholeSessionReplaysToTheLiveGame) {
   EXPECT_EQ(host.ends, 1U);
   EXPECT_EQ(LastLine(Contents(path)), "click endgame");
   EXPECT_EQ(LastLine(Replayed(Contents(path))), "{\"event\":\"end\"}");
+}
+
+// Runs `run` in a child process and returns how it ended, as waitpid tells. The child ignores
+// SIGXFSZ, as the game does, so that a write past its file size limit fails with EFBIG.
+int InChild(const std::function<void()>& run) {
+  const pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    run();
+    _exit(0);
+  }
+  int status = -1;
+  waitpid(child, &status, 0);
+  return status;
+}
+
+// Runs `run` with files limited to `limit` bytes, as on a disk that fills up there.
+void WithFileSizeLimit(rlim_t limit, const std::function<void()>& run) {
+  rlimit before{};
+  getrlimit(RLIMIT_FSIZE, &before);
+  rlimit limited = before;
+  limited.rlim_cur = limit;
+  setrlimit(RLIMIT_FSIZE, &limited);
+  run();
+  setrlimit(RLIMIT_FSIZE, &before);
+}
+
+bool ExitedWell(int status) {
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A player's next call on the game: mostly ticks; arrows pressed and released, a pause and the
+// space bar that resumes it, the window moved now and then; after a game over the restart.
+void PlayerStep(Session& session, WindowLikeHost& host, int step) {
+  constexpr int kRound = 61;
+  constexpr float kPixelInTwips = 15;
+  if (session.form().Restart.Visible) {
+    session.ClickRestart();
+    return;
+  }
+  if (!session.form().Timer1.Enabled) {
+    session.KeyDown(kKeySpace);
+    return;
+  }
+  switch (step % kRound) {
+    case 7:
+      session.KeyDown(kKeyLeft);
+      return;
+    case 19:
+      session.KeyUp(kKeyLeft);
+      return;
+    case 31:
+      host.frame.Left += kPixelInTwips;
+      session.KeyDown(kKeyDown);
+      return;
+    case 43:
+      session.KeyUp(kKeyDown);
+      return;
+    case 52:
+      session.KeyDown(kKeyP);
+      return;
+    default:
+      session.Tick();
+      return;
+  }
+}
+
+// Plays into a recording at `path` until the file is full and for kTicksAfter ticks more.
+// Reports the state the live game had after the last call the file holds, then the ticks run
+// after the recording stopped, then what the recording said.
+std::string PlayOntoAFullDisk(const std::string& path) {
+  constexpr int kTicksAfter = 100;
+  constexpr int kStepLimit = 100000;
+  WindowLikeHost host;
+  std::ostringstream complaints;
+  std::string error;
+  std::unique_ptr<Recording> recording = OpenRecording(path, "1.0.0", "now", error, complaints);
+  if (!recording) {
+    return error;
+  }
+  const Recording& written = *recording;
+  Session session(host, std::move(recording));
+  // The header alone replays to the game before its load.
+  std::string held = StateLine(session.game(), host.reseeds);
+  session.Load();
+  if (!written.Stopped()) {
+    held = StateLine(session.game(), host.reseeds);
+  }
+  int ticksAfter = 0;
+  for (int step = 0; ticksAfter < kTicksAfter && step < kStepLimit; ++step) {
+    const std::string before = session.form().lblScore.Caption;
+    PlayerStep(session, host, step);
+    if (!written.Stopped()) {
+      held = StateLine(session.game(), host.reseeds);
+    } else if (session.form().lblScore.Caption != before) {
+      ++ticksAfter;
+    }
+  }
+  return held + "\n" + std::to_string(ticksAfter) + "\n" + complaints.str();
+}
+
+// The disk fills at every byte of the first 800 bytes of a recorded game: the game plays on, the
+// recording stops with one sentence, and the file ends at a whole line and replays to the state
+// the game had after the last call it holds, also where a tick line gained a digit.
+TEST(Recorder, AFullDiskStopsTheRecordingAtAWholeLineAndThePlayGoesOn) {
+  const std::string kHeader = "# zentor 1.0.0 recording, now\n";
+  constexpr rlim_t kLargestLimit = 800;
+  const TempDirectory directory;
+  const auto path = [&](rlim_t limit) { return directory / ("full" + std::to_string(limit)); };
+  const int status = InChild([&] {
+    for (rlim_t limit = kHeader.size(); limit <= kLargestLimit; ++limit) {
+      std::string report;
+      WithFileSizeLimit(limit, [&] { report = PlayOntoAFullDisk(path(limit)); });
+      std::ofstream(path(limit) + ".report") << report;
+    }
+  });
+  ASSERT_TRUE(ExitedWell(status)) << status;
+  for (rlim_t limit = kHeader.size(); limit <= kLargestLimit; ++limit) {
+    SCOPED_TRACE("file size limit " + std::to_string(limit));
+    const std::vector<std::string> report = Lines(Contents(path(limit) + ".report"));
+    ASSERT_EQ(report.size(), 3U);
+    EXPECT_EQ(report[1], "100") << "ticks after the recording stopped";
+    EXPECT_EQ(report[2], "zentor: recording stopped: " + path(limit) +
+                             ": File too large; it holds the game up to now");
+    const std::string script = Contents(path(limit));
+    EXPECT_LE(script.size(), limit);
+    ASSERT_EQ(script.back(), '\n');
+    EXPECT_EQ(LastLine(Replayed(script + "dump\n")), report[0]);
+  }
+}
+
+TEST(Recorder, ARecordingWhoseHeaderCannotBeWrittenLeavesNoFile) {
+  const TempDirectory directory;
+  for (const rlim_t limit : {0, 1, 20}) {
+    SCOPED_TRACE("file size limit " + std::to_string(limit));
+    const std::string path = directory / ("header" + std::to_string(limit));
+    const int status = InChild([&] {
+      std::string error = "opened";
+      std::ostringstream complaints;
+      WithFileSizeLimit(limit, [&] { OpenRecording(path, "1.0.0", "now", error, complaints); });
+      std::ofstream(path + ".error") << error;
+    });
+    ASSERT_TRUE(ExitedWell(status)) << status;
+    EXPECT_EQ(Contents(path + ".error"), "cannot record to " + path + ": File too large");
+    EXPECT_FALSE(std::filesystem::exists(path));
+  }
 }
 
 }  // namespace

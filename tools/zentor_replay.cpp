@@ -1,7 +1,6 @@
 // zentor-replay SCRIPT: plays a replay script against the game and prints its state lines.
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string_view>
@@ -10,6 +9,9 @@
 #include "tools/screenshot.h"
 
 int main(int argc, char** argv) {
+  // Standard input read through a file buffer of its own, which reports a failed read as such
+  // instead of as the end of the script.
+  std::ios::sync_with_stdio(false);
   if (argc != 2) {
     std::cerr << "usage: zentor-replay SCRIPT (or - for standard input)\n";
     return zentor::kReplayError;
@@ -18,14 +20,14 @@ int main(int argc, char** argv) {
   zentor::ReplayOptions options;
   options.screenshot = zentor::ScreenshotWriterOrEmpty();
   if (path == "-") {
+    options.scriptName = "standard input";
     return zentor::RunReplay(std::cin, std::cout, std::cerr, options);
   }
   std::ifstream script{std::string(path)};
-  // A directory opens as a stream that reads nothing: it would replay as an empty script.
-  const int fault = !script ? errno : std::filesystem::is_directory(path) ? EISDIR : 0;
-  if (fault != 0) {
-    std::cerr << "zentor-replay: cannot open " << path << ": " << std::strerror(fault) << "\n";
+  if (!script) {
+    std::cerr << "zentor-replay: cannot open " << path << ": " << std::strerror(errno) << "\n";
     return zentor::kReplayError;
   }
+  options.scriptName = path;
   return zentor::RunReplay(script, std::cout, std::cerr, options);
 }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 #include "playfield/decimal.h"
 #include "replay/script.h"
@@ -13,9 +14,10 @@
 namespace zentor {
 namespace {
 
-// Writes all of `text` at `at`; 0, or the error number of the write that failed. pwrite leaves
-// the descriptor's own offset alone, so writing the end and rewriting the last tick line mix.
-int WriteAll(int file, off_t at, std::string_view text) {
+// Writes all of `text` at `at`, which moves to where the bytes written end; 0, or the error
+// number of the write that failed. pwrite leaves the descriptor's own offset alone, so writing
+// the end and rewriting the last tick line mix.
+int WriteAll(int file, off_t& at, std::string_view text) {
   while (!text.empty()) {
     const ssize_t written = pwrite(file, text.data(), text.size(), at);
     if (written < 0 && errno == EINTR) {
@@ -39,10 +41,20 @@ bool SameFrame(const WindowFrame& a, const WindowFrame& b) {
   return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
 }
 
+std::string TickLine(int64_t ticks) {
+  return "tick " + std::to_string(ticks) + "\n";
+}
+
+// What the file holds after a failed write: whole lines, or, when even cutting it back failed,
+// a last line that may be cut short.
+constexpr std::string_view kHoldsTheGame = "it holds the game up to now";
+constexpr std::string_view kMayEndInALine = "its last line may be cut short";
+
 }  // namespace
 
-Recording::Recording(int file, std::ostream& complaints)
+Recording::Recording(int file, std::string path, std::ostream& complaints)
     : file_(file),
+      path_(std::move(path)),
       complaints_(complaints),
       end_(std::max<off_t>(lseek(file, 0, SEEK_END), 0)),
       frameWritten_(kDefaultFrame) {}
@@ -90,7 +102,7 @@ void Recording::Command(std::string_view line) {
   TakeNoted();
   pending_ += line;
   pending_ += '\n';
-  Write(end_, pending_);
+  Append(pending_);
   tickLineAt_ = -1;
 }
 
@@ -99,40 +111,49 @@ void Recording::Tick() {
     return;
   }
   if (tickLineAt_ >= 0 && !frameNoted_ && randomsNoted_.empty()) {
-    ++ticks_;
-    pending_.clear();
-    AppendTickLine();
-    Write(tickLineAt_, pending_);
+    RewriteTickLine();
     return;
   }
   TakeNoted();
   const off_t lineAt = end_ + static_cast<off_t>(pending_.size());
-  ticks_ = 1;
-  AppendTickLine();
-  Write(end_, pending_);
+  pending_ += TickLine(1);
+  Append(pending_);
   tickLineAt_ = lineAt;
+  ticks_ = 1;
 }
 
-void Recording::AppendTickLine() {
-  pending_ += "tick ";
-  pending_ += std::to_string(ticks_);
-  pending_ += '\n';
+// The last line, one tick more. A rewrite that fails (a line that grows by a digit on a full
+// disk) puts the line back as it was.
+void Recording::RewriteTickLine() {
+  off_t at = tickLineAt_;
+  if (const int fault = WriteAll(file_, at, TickLine(ticks_ + 1))) {
+    at = tickLineAt_;
+    const bool restored = WriteAll(file_, at, TickLine(ticks_)) == 0 && ftruncate(file_, at) == 0;
+    Stop(fault, restored);
+    return;
+  }
+  ++ticks_;
+  end_ = at;
 }
 
-void Recording::Write(off_t at, std::string_view text) {
-  if (stopped_) {
+void Recording::Append(std::string_view lines) {
+  off_t at = end_;
+  if (const int fault = WriteAll(file_, at, lines)) {
+    Stop(fault, at == end_ || ftruncate(file_, end_) == 0);
     return;
   }
-  if (const int fault = WriteAll(file_, at, text)) {
-    stopped_ = true;
-    complaints_ << "zentor: recording stopped: " << std::strerror(fault) << std::endl;
-    return;
-  }
-  end_ = at + static_cast<off_t>(text.size());
+  end_ = at;
+}
+
+void Recording::Stop(int fault, bool whole) {
+  stopped_ = true;
+  complaints_ << "zentor: recording stopped: " << path_ << ": " << std::strerror(fault) << "; "
+              << (whole ? kHoldsTheGame : kMayEndInALine) << std::endl;
 }
 
 std::unique_ptr<Recording> OpenRecording(const std::string& path, std::string_view version,
-                                         std::string_view date, std::string& error) {
+                                         std::string_view date, std::string& error,
+                                         std::ostream& complaints) {
   const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (file < 0) {
     error = "cannot record to " + path + ": " + std::strerror(errno);
@@ -140,13 +161,14 @@ std::unique_ptr<Recording> OpenRecording(const std::string& path, std::string_vi
   }
   const std::string header =
       "# zentor " + std::string(version) + " recording, " + std::string(date) + "\n";
-  if (const int fault = WriteAll(file, 0, header)) {
+  off_t at = 0;
+  if (const int fault = WriteAll(file, at, header)) {
     error = "cannot record to " + path + ": " + std::strerror(fault);
     close(file);
     unlink(path.c_str());
     return nullptr;
   }
-  return std::make_unique<Recording>(file, std::cerr);
+  return std::make_unique<Recording>(file, path, complaints);
 }
 
 Session::Session(Host& host) : Session(host, nullptr) {}

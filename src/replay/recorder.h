@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 #include <cstdint>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -15,12 +16,15 @@
 namespace zentor {
 
 // A replay script being written through to a file: after every call the file holds the whole
-// game so far, so a program killed at any moment leaves a script that replays cleanly.
+// game so far, so a program killed at any moment leaves a script that replays cleanly. It always
+// ends at a whole line: a write that fails (a full disk, the file size limit, an I/O error) is
+// cut back to where the last whole line ended, and the recording stops there.
 class Recording {
  public:
-  // Writes to `file`, an open descriptor that it closes at the end. A write error is told to
-  // `complaints` once, as "zentor: recording stopped: <reason>", and nothing more is written.
-  Recording(int file, std::ostream& complaints);
+  // Writes to `file`, an open descriptor of `path` that it closes at the end. A write error is
+  // told to `complaints` once, as "zentor: recording stopped: PATH: reason; ...", and nothing
+  // more is written.
+  Recording(int file, std::string path, std::ostream& complaints);
   ~Recording();
   Recording(const Recording&) = delete;
   Recording& operator=(const Recording&) = delete;
@@ -38,12 +42,15 @@ class Recording {
   bool Stopped() const { return stopped_; }
 
  private:
-  void Write(off_t at, std::string_view text);
+  // Writes whole lines at the end; when that fails the file is cut back to what it was.
+  void Append(std::string_view lines);
+  void RewriteTickLine();
   // The window and random lines of what was noted since the last command, into pending_.
   void TakeNoted();
-  void AppendTickLine();
+  void Stop(int fault, bool whole);
 
   int file_;
+  std::string path_;
   std::ostream& complaints_;
   bool stopped_ = false;
   off_t end_ = 0;
@@ -56,10 +63,12 @@ class Recording {
 };
 
 // Opens PATH for a new recording and writes its header comment ("# zentor VERSION recording,
-// DATE"). An existing file is never overwritten. Nothing, and one sentence in `error`, when the
-// file cannot be made.
+// DATE"); later write errors are told to `complaints`. An existing file is never overwritten.
+// Nothing, no file, and one sentence in `error` when the file cannot be made or its header
+// cannot be written.
 std::unique_ptr<Recording> OpenRecording(const std::string& path, std::string_view version,
-                                         std::string_view date, std::string& error);
+                                         std::string_view date, std::string& error,
+                                         std::ostream& complaints = std::cerr);
 
 // The game as the window drives it: every handler call goes through here, and with a recording
 // each is written to it as a script line, with the random numbers and the frame it read.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "replay/script.h"
+#include "replay/script_lines.h"
 
 namespace zentor {
 namespace {
@@ -35,32 +36,27 @@ int RunReplay(std::istream& script, std::ostream& out, std::ostream& err,
     out << "{\"event\":\"msgbox\",\"prompt\":\"" << prompt << "\",\"title\":\"" << title << "\"}\n";
   };
   scripted.host().onEnd = [&out] { out << "{\"event\":\"end\"}\n"; };
-  std::string line;
-  uint64_t number = 0;
-  while (std::getline(script, line)) {
-    ++number;
-    try {
-      const std::optional<ScriptCommand> command = ParseScriptLine(line);
-      if (!command) {
-        continue;
-      }
-      if (command->kind == ScriptCommand::Kind::Dump ||
-          command->kind == ScriptCommand::Kind::Screenshot) {
-        Show(*command, scripted, out, options);
-      } else {
-        scripted.Run(*command);
-      }
-    } catch (const std::exception& error) {
-      out.flush();
-      err << "zentor-replay: line " << number << ": " << error.what() << '\n';
-      return kReplayError;
+  const std::optional<ScriptFault> fault = RunScript(script, [&](const ScriptCommand& command) {
+    if (command.kind == ScriptCommand::Kind::Dump ||
+        command.kind == ScriptCommand::Kind::Screenshot) {
+      Show(command, scripted, out, options);
+    } else {
+      scripted.Run(command);
     }
-    if (scripted.Ended()) {
-      break;
-    }
-  }
+    return !scripted.Ended();
+  });
   out.flush();
-  return kReplayOk;
+  if (!fault) {
+    return kReplayOk;
+  }
+  err << "zentor-replay: ";
+  if (fault->line > 0) {
+    err << "line " << fault->line;
+  } else {
+    err << options.scriptName;
+  }
+  err << ": " << fault->reason << '\n';
+  return kReplayError;
 }
 
 }  // namespace zentor

@@ -3,27 +3,25 @@
 #include <optional>
 #include <utility>
 
+#include "replay/script_lines.h"
+
 namespace zentor {
 
 std::unique_ptr<ScriptPlayer> ScriptPlayer::Load(std::istream& script, std::string& error) {
   ScriptedGame dryRun;
   std::vector<ScriptCommand> commands;
-  std::string line;
-  uint64_t number = 0;
-  while (!dryRun.Ended() && std::getline(script, line)) {
-    ++number;
-    try {
-      std::optional<ScriptCommand> command = ParseScriptLine(line);
-      if (!command || command->kind == ScriptCommand::Kind::Dump ||
-          command->kind == ScriptCommand::Kind::Screenshot) {
-        continue;
-      }
-      dryRun.Run(*command);
-      commands.push_back(std::move(*command));
-    } catch (const std::exception& fault) {
-      error = "line " + std::to_string(number) + ": " + fault.what();
-      return nullptr;
+  const std::optional<ScriptFault> fault = RunScript(script, [&](ScriptCommand& command) {
+    if (command.kind != ScriptCommand::Kind::Dump &&
+        command.kind != ScriptCommand::Kind::Screenshot) {
+      dryRun.Run(command);
+      commands.push_back(std::move(command));
     }
+    return !dryRun.Ended();
+  });
+  if (fault) {
+    error = fault->line > 0 ? "line " + std::to_string(fault->line) + ": " + fault->reason
+                            : fault->reason;
+    return nullptr;
   }
   return std::unique_ptr<ScriptPlayer>(new ScriptPlayer(std::move(commands)));
 }

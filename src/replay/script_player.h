@@ -19,8 +19,9 @@ class ScriptPlayer {
   using MessageBoxShower = std::function<void(std::string_view prompt, std::string_view title)>;
 
   // Reads the whole script and runs it once without showing anything, so that playing it cannot
-  // fail midway. Nothing, and the replay reader's sentence ("line N: what is wrong"), when it
-  // cannot be played. Dump and screenshot lines are skipped.
+  // fail midway. Nothing, and the replay reader's sentence ("line N: what is wrong", or the
+  // reason alone when the script cannot be read or memory runs out), when it cannot be played.
+  // Dump and screenshot lines are skipped.
   static std::unique_ptr<ScriptPlayer> Load(std::istream& script, std::string& error);
 
   ScriptPlayer(const ScriptPlayer&) = delete;

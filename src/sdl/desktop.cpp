@@ -47,6 +47,10 @@ void InstallSignalHandlers() {
   sigemptyset(&action.sa_mask);
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
+  // A recording that reaches the file size limit gets a failed write, which stops the recording
+  // alone, instead of the signal that would end the game.
+  action.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &action, nullptr);
 }
 
 bool Unset(const char* variable) {

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <utility>
 
@@ -97,10 +96,8 @@ class PlaybackWindow final : public Window::Owner {
 
 std::optional<ScriptPlayback> ScriptPlayback::Load(const std::string& path, std::string& refusal) {
   std::ifstream script(path);
-  // A directory opens as a stream that reads nothing: it would play as an empty script.
-  const int fault = !script ? errno : std::filesystem::is_directory(path) ? EISDIR : 0;
-  if (fault != 0) {
-    refusal = "cannot open " + path + ": " + std::strerror(fault);
+  if (!script) {
+    refusal = "cannot open " + path + ": " + std::strerror(errno);
     return std::nullopt;
   }
   std::unique_ptr<ScriptPlayer> player = ScriptPlayer::Load(script, refusal);
