@@ -12,9 +12,23 @@ namespace {
 // The format drawn into, which the texture shares so that an upload is a plain copy.
 constexpr Uint32 kFormat = SDL_PIXELFORMAT_RGB888;
 
-bool OnX11() {
+bool OnDriver(std::string_view name) {
   const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && std::string_view(driver) == "x11";
+  return driver && std::string_view(driver) == name;
+}
+
+// Wayland uploads the window's surface whole every frame, and sizes it in points; a window that
+// has more pixels than points anywhere else would show a stretched surface too.
+bool ShownThroughTexture(SDL_Window* window) {
+  if (OnDriver("wayland")) {
+    return true;
+  }
+  int points = 0;
+  int pixels = 0;
+  int height = 0;
+  SDL_GetWindowSize(window, &points, &height);
+  SDL_GetWindowSizeInPixels(window, &pixels, &height);
+  return pixels > points;
 }
 
 [[noreturn]] void Fail() {
@@ -26,13 +40,13 @@ bool OnX11() {
 void WindowCanvas::ChooseShowing() {
   // SDL would otherwise show an X11 window's surface through a GL texture, a full-window copy
   // and upload every frame.
-  if (OnX11()) {
+  if (OnDriver("x11")) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
 }
 
 WindowCanvas::WindowCanvas(SDL_Window* window) : window_(window) {
-  if (OnX11()) {
+  if (!ShownThroughTexture(window_)) {
     return;
   }
   // Frames are paced by the game's clock: presenting must not wait for the display.

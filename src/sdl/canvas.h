@@ -1,10 +1,10 @@
 // The window's pixels, kept in memory by us and handed to the display in pieces. The game draws
 // into a surface at the window's size in output pixels, and only the parts that changed are
 // handed over. On X11 that surface is the window's own, in shared memory with the display
-// server. Elsewhere (Wayland), where the window's own surface is sized in points and stretched
-// on a display of more pixels than points, and uploaded whole every frame, the surface is ours
-// and reaches the screen through a streaming texture of the output's pixel size, of which only
-// the changed areas are uploaded.
+// server. On Wayland, where the window's own surface is sized in points and stretched on a
+// display of more pixels than points, and uploaded whole every frame, the surface is ours and
+// reaches the screen through a streaming texture of the output's pixel size, of which only the
+// changed areas are uploaded; so is it wherever else a window has more pixels than points.
 #pragma once
 
 #include <SDL.h>

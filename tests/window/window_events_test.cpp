@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "picture/dialog_look.h"
+#include "picture/font_file.h"
 #include "playfield/layout.h"
-#include "sdl/dialog_look.h"
-#include "sdl/fonts.h"
 #include "sdl/playback.h"
 #include "sdl/window.h"
 
