@@ -71,6 +71,7 @@ struct WindowCanvas::Showing {
   bool stale = true;
 };
 
+// A page shows its pixels one way.
 void WindowCanvas::ChooseShowing() {}
 
 WindowCanvas::WindowCanvas(SDL_Window*) : showing_(std::make_unique<Showing>()) {}
