@@ -55,7 +55,7 @@ deb: deps
 	@ls $(DEB_DIR)/*.deb
 
 # The browser build in build-web/: the libraries it links, built once from Debian's sources into
-# build-web/deps, then the game for the web, whose tests run under node.
+# build-web/deps, then the game's page in build-web/site, and the tests that run under node.
 web-deps:
 	@scripts/install-deps --web
 	@scripts/build-web-deps
@@ -64,8 +64,17 @@ web: web-deps
 	@cmake --preset web >/dev/null
 	@cmake --build --preset web
 
-test-web: web
+# The page's test in Chromium also needs playwright-core from npm's registry, as the lock file
+# pins it, and the desktop build's zentor-replay, which draws the pictures the page must show.
+WEB_TEST_MODULES = tests/web/node_modules/.package-lock.json
+
+$(WEB_TEST_MODULES): tests/web/package.json tests/web/package-lock.json | web-deps
+	cd tests/web && npm ci --no-audit --no-fund
+
+test-web: web $(WEB_TEST_MODULES)
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target zentor-replay
 	ctest --preset web
 
 clean:
-	rm -rf build build-sanitize build-fuzz build-web $(DEB_DIR)
+	rm -rf build build-sanitize build-fuzz build-web $(DEB_DIR) tests/web/node_modules

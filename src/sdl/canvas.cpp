@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "picture/pixels.h"
+#include "picture/surface.h"
+#include "sdl/handles.h"
 
 namespace zentor {
 namespace {
@@ -37,6 +39,25 @@ bool ShownThroughTexture(SDL_Window* window) {
 
 }  // namespace
 
+struct WindowCanvas::Showing {
+  // What is on the screen after a present is undefined: the whole texture is copied each time,
+  // which the display's own hardware (or the GL driver) does, not the game.
+  void Present() {
+    SDL_RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);
+    SDL_RenderPresent(renderer.get());
+  }
+
+  SDL_Window* window = nullptr;
+  // Showing through a texture: the renderer, its texture, and the surface drawn into.
+  RendererHandle renderer;
+  TextureHandle texture;
+  // Drawn into: for a texture, or instead of the window's surface when that has a format of
+  // fewer or other channels, copied to it before showing.
+  SurfaceHandle own;
+  SDL_Surface* surface = nullptr;  // the window's, freed by SDL
+  bool stale = true;
+};
+
 void WindowCanvas::ChooseShowing() {
   // SDL would otherwise show an X11 window's surface through a GL texture, a full-window copy
   // and upload every frame.
@@ -45,103 +66,111 @@ void WindowCanvas::ChooseShowing() {
   }
 }
 
-WindowCanvas::WindowCanvas(SDL_Window* window) : window_(window) {
-  if (!ShownThroughTexture(window_)) {
+WindowCanvas::WindowCanvas(SDL_Window* window) : showing_(std::make_unique<Showing>()) {
+  showing_->window = window;
+  if (!ShownThroughTexture(window)) {
     return;
   }
   // Frames are paced by the game's clock: presenting must not wait for the display.
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-  renderer_.reset(SDL_CreateRenderer(window_, -1, 0));
-  if (!renderer_) {
+  showing_->renderer.reset(SDL_CreateRenderer(window, -1, 0));
+  if (!showing_->renderer) {
     Fail();
   }
 }
 
+WindowCanvas::~WindowCanvas() = default;
+
+void WindowCanvas::Lost() {
+  showing_->stale = true;
+}
+
 bool WindowCanvas::Stale() const {
-  if (stale_ || !(own_ || surface_)) {
+  const Showing& s = *showing_;
+  if (s.stale || !(s.own || s.surface)) {
     return true;
   }
-  if (!renderer_) {
+  if (!s.renderer) {
     return false;
   }
   int width = 0;
   int height = 0;
-  return SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0 || width != own_->w ||
-         height != own_->h;
+  return SDL_GetRendererOutputSize(s.renderer.get(), &width, &height) != 0 || width != s.own->w ||
+         height != s.own->h;
 }
 
 void WindowCanvas::Renew() {
-  own_.reset();
-  texture_.reset();
-  surface_ = nullptr;
-  if (renderer_) {
+  Showing& s = *showing_;
+  s.own.reset();
+  s.texture.reset();
+  s.surface = nullptr;
+  if (s.renderer) {
     int width = 0;
     int height = 0;
-    if (SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0) {
+    if (SDL_GetRendererOutputSize(s.renderer.get(), &width, &height) != 0) {
       Fail();
     }
-    texture_.reset(
-        SDL_CreateTexture(renderer_.get(), kFormat, SDL_TEXTUREACCESS_STREAMING, width, height));
-    own_.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, kFormat));
-    if (!texture_ || !own_) {
+    s.texture.reset(
+        SDL_CreateTexture(s.renderer.get(), kFormat, SDL_TEXTUREACCESS_STREAMING, width, height));
+    s.own.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, kFormat));
+    if (!s.texture || !s.own) {
       Fail();
     }
   } else {
-    surface_ = SDL_GetWindowSurface(window_);
-    if (!surface_) {
+    s.surface = SDL_GetWindowSurface(s.window);
+    if (!s.surface) {
       Fail();
     }
-    if (!Pixels::Usable(*surface_->format)) {
-      own_.reset(SDL_CreateRGBSurfaceWithFormat(0, surface_->w, surface_->h, 32, kFormat));
-      if (!own_) {
+    if (!Pixels::Usable(*s.surface->format)) {
+      s.own.reset(SDL_CreateRGBSurfaceWithFormat(0, s.surface->w, s.surface->h, 32, kFormat));
+      if (!s.own) {
         Fail();
       }
     }
   }
-  stale_ = false;
+  s.stale = false;
+}
+
+SDL_Surface& WindowCanvas::Surface() const {
+  return showing_->own ? *showing_->own : *showing_->surface;
 }
 
 void WindowCanvas::Show(std::span<const SDL_Rect> areas) {
   if (areas.empty() || Stale()) {
     return;
   }
-  if (texture_) {
+  Showing& s = *showing_;
+  if (s.texture) {
     for (const SDL_Rect& area : areas) {
-      const auto* from = static_cast<const Uint8*>(own_->pixels) + area.y * own_->pitch +
+      const auto* from = static_cast<const Uint8*>(s.own->pixels) + area.y * s.own->pitch +
                          area.x * static_cast<int>(sizeof(Uint32));
-      SDL_UpdateTexture(texture_.get(), &area, from, own_->pitch);
+      SDL_UpdateTexture(s.texture.get(), &area, from, s.own->pitch);
     }
-    Present();
+    s.Present();
     return;
   }
-  if (own_) {
+  if (s.own) {
     for (SDL_Rect area : areas) {
-      SDL_BlitSurface(own_.get(), &area, surface_, &area);
+      SDL_BlitSurface(s.own.get(), &area, s.surface, &area);
     }
   }
-  SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size()));
+  SDL_UpdateWindowSurfaceRects(s.window, areas.data(), static_cast<int>(areas.size()));
 }
 
 void WindowCanvas::ShowAll() {
   if (Stale()) {
     return;
   }
-  if (texture_) {
-    SDL_UpdateTexture(texture_.get(), nullptr, own_->pixels, own_->pitch);
-    Present();
+  Showing& s = *showing_;
+  if (s.texture) {
+    SDL_UpdateTexture(s.texture.get(), nullptr, s.own->pixels, s.own->pitch);
+    s.Present();
     return;
   }
-  if (own_) {
-    SDL_BlitSurface(own_.get(), nullptr, surface_, nullptr);
+  if (s.own) {
+    SDL_BlitSurface(s.own.get(), nullptr, s.surface, nullptr);
   }
-  SDL_UpdateWindowSurface(window_);
-}
-
-// What is on the screen after a present is undefined: the whole texture is copied each time,
-// which the display's own hardware (or the GL driver) does, not the game.
-void WindowCanvas::Present() {
-  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
-  SDL_RenderPresent(renderer_.get());
+  SDL_UpdateWindowSurface(s.window);
 }
 
 }  // namespace zentor

@@ -1,18 +1,19 @@
 // The window's pixels, kept in memory by us and handed to the display in pieces. The game draws
 // into a surface at the window's size in output pixels, and only the parts that changed are
-// handed over. On X11 that surface is the window's own, in shared memory with the display
-// server. On Wayland, where the window's own surface is sized in points and stretched on a
-// display of more pixels than points, and uploaded whole every frame, the surface is ours and
+// handed over. How they are handed over is the platform's own file's.
+// On the desktop (canvas.cpp): on X11 that surface is the window's own, in shared memory with the
+// display server. On Wayland, where the window's own surface is sized in points and stretched on
+// a display of more pixels than points, and uploaded whole every frame, the surface is ours and
 // reaches the screen through a streaming texture of the output's pixel size, of which only the
 // changed areas are uploaded; so is it wherever else a window has more pixels than points.
+// In a page (canvas_web.cpp): the window is the canvas element, and the changed areas are put
+// into it at the device's pixels.
 #pragma once
 
 #include <SDL.h>
 
+#include <memory>
 #include <span>
-
-#include "picture/surface.h"
-#include "sdl/handles.h"
 
 namespace zentor {
 
@@ -25,8 +26,12 @@ class WindowCanvas {
   // window again. Throws std::runtime_error("cannot draw in the window: reason").
   explicit WindowCanvas(SDL_Window* window);
 
+  ~WindowCanvas();
+  WindowCanvas(const WindowCanvas&) = delete;
+  WindowCanvas& operator=(const WindowCanvas&) = delete;
+
   // Marks the surface as gone: SDL makes a new one when the window changes size.
-  void Lost() { stale_ = true; }
+  void Lost();
 
   // Whether the surface must be taken again, before anything is drawn: at first, after Lost and
   // when the window's size in pixels is no longer the surface's (moved to a denser display).
@@ -37,24 +42,16 @@ class WindowCanvas {
   void Renew();
 
   // What to draw into: 32 bits a pixel with 8-bit channels, the window's size in pixels.
-  SDL_Surface& Surface() const { return own_ ? *own_ : *surface_; }
+  SDL_Surface& Surface() const;
 
   // Shows what was drawn: the given areas, or the whole window.
   void Show(std::span<const SDL_Rect> areas);
   void ShowAll();
 
  private:
-  void Present();
-
-  SDL_Window* window_;
-  // Showing through a texture: the renderer, its texture, and the surface drawn into.
-  RendererHandle renderer_;
-  TextureHandle texture_;
-  // Drawn into: for a texture, or instead of the window's surface when that has a format of
-  // fewer or other channels, copied to it before showing.
-  SurfaceHandle own_;
-  SDL_Surface* surface_ = nullptr;  // the window's, freed by SDL
-  bool stale_ = true;
+  // What the platform's way of showing holds.
+  struct Showing;
+  std::unique_ptr<Showing> showing_;
 };
 
 }  // namespace zentor

@@ -19,12 +19,12 @@
 #include "playfield/convert.h"
 #include "replay/recorder.h"
 #include "sdl/clock.h"
+#include "sdl/display.h"
 #include "sdl/gamepad.h"
 #include "sdl/identity.h"
 #include "sdl/input.h"
 #include "sdl/playback.h"
 #include "sdl/window.h"
-#include "sdl/x11_errors.h"
 
 namespace zentor {
 namespace {
@@ -56,10 +56,6 @@ void InstallSignalHandlers() {
 bool Unset(const char* variable) {
   const char* value = std::getenv(variable);
   return !value || !*value;
-}
-
-bool NoDisplay() {
-  return Unset("DISPLAY") && Unset("WAYLAND_DISPLAY");
 }
 
 // Drivers that SDL falls back on, which draw where nobody sees it.
@@ -284,12 +280,9 @@ std::optional<std::string> StartVideo() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SetDesktopIdentity();
-  IgnoreLateWakeups();
-  // Without a display SDL would go on with a window that nobody sees, unless SDL_VIDEODRIVER
-  // asks for a driver of its own (a console, say).
   const bool driverAskedFor = !Unset("SDL_VIDEODRIVER");
-  if (!driverAskedFor && NoDisplay()) {
-    return "cannot open a window: no display found (set DISPLAY)";
+  if (auto sentence = PrepareDisplay(driverAskedFor)) {
+    return sentence;
   }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     return NoWindowSentence();

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "picture/dialog_look.h"
 #include "picture/shapes.h"
 #include "playfield/layout.h"
+#include "sdl/wait.h"
 
 namespace zentor {
 namespace {
@@ -122,7 +122,7 @@ void Window::Pump(std::optional<Clock::time_point> deadline, bool sleepThrough) 
   SDL_Event event;
   bool came = false;
   if (deadline && sleepThrough) {
-    std::this_thread::sleep_until(*deadline);
+    SleepUntil(*deadline);
     came = SDL_PollEvent(&event) != 0;
   } else {
     auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(kHotPlugWake);
@@ -130,7 +130,7 @@ void Window::Pump(std::optional<Clock::time_point> deadline, bool sleepThrough) 
       wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now()),
                         std::chrono::milliseconds(0), wait);
     }
-    came = SDL_WaitEventTimeout(&event, static_cast<int>(wait.count())) != 0;
+    came = WaitForEvent(event, wait);
   }
   while (came && !closed_ && !owner_.Ended()) {
     Take(event);
@@ -307,23 +307,6 @@ void Window::MessageBox(std::string_view title, std::string_view prompt,
   // What the box covered is drawn again.
   damage_.All();
   dirty_ = true;
-}
-
-WindowFrame Window::Frame(const Form& form) const {
-  int x = 0;
-  int y = 0;
-  SDL_GetWindowPosition(window_.get(), &x, &y);
-  int top = 0;
-  int left = 0;
-  int bottom = 0;
-  int right = 0;
-  if (SDL_GetWindowBordersSize(window_.get(), &top, &left, &bottom, &right) != 0) {
-    top = left = bottom = right = 0;
-  }
-  return {static_cast<float>(x - left) * kTwipsPerPixel,
-          static_cast<float>(y - top) * kTwipsPerPixel,
-          form.ScaleWidth + static_cast<float>(left + right) * kTwipsPerPixel,
-          form.ScaleHeight + static_cast<float>(top + bottom) * kTwipsPerPixel};
 }
 
 std::pair<double, double> Window::Output(int x, int y) const {

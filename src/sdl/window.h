@@ -73,7 +73,8 @@ class Window {
   void MessageBox(std::string_view title, std::string_view prompt,
                   std::optional<Clock::duration> closeAfter = std::nullopt);
 
-  // The window's outer frame on the screen around a client area of the form's size, in twips.
+  // The window's outer frame on the screen around a client area of the form's size, in twips
+  // (window_frame.cpp; a page's in window_frame_web.cpp).
   WindowFrame Frame(const Form& form) const;
 
   // A point of the window (in the window system's units) in the client area's twips.

@@ -1,0 +1,21 @@
+// The labels' face in a page: the one font file the site ships, Liberation Sans, which the page
+// puts into the module's file system before the game starts (web/index.html).
+#include <unistd.h>
+
+#include "picture/font_file.h"
+
+namespace zentor {
+namespace {
+
+constexpr const char* kShippedFont = "/fonts/LiberationSans-Regular.ttf";
+
+}  // namespace
+
+std::optional<std::string> FindLabelFontFile() {
+  if (access(kShippedFont, R_OK) != 0) {
+    return std::nullopt;
+  }
+  return kShippedFont;
+}
+
+}  // namespace zentor

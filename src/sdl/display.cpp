@@ -1,0 +1,26 @@
+#include "sdl/display.h"
+
+#include <cstdlib>
+
+#include "sdl/x11_errors.h"
+
+namespace zentor {
+namespace {
+
+bool Unset(const char* variable) {
+  const char* value = std::getenv(variable);
+  return !value || !*value;
+}
+
+}  // namespace
+
+std::optional<std::string> PrepareDisplay(bool driverAskedFor) {
+  IgnoreLateWakeups();
+  // Without a display SDL would go on with a window that nobody sees.
+  if (!driverAskedFor && Unset("DISPLAY") && Unset("WAYLAND_DISPLAY")) {
+    return "cannot open a window: no display found (set DISPLAY)";
+  }
+  return std::nullopt;
+}
+
+}  // namespace zentor

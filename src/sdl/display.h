@@ -1,0 +1,16 @@
+// The display that shows the window, readied before SDL starts its video. Each platform has its
+// own file: display.cpp for X11 and Wayland on the desktop, display_web.cpp in a page, which is
+// its own display.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zentor {
+
+// Call before SDL starts its video. Returns the sentence for the player when there is no display
+// to show a window on. `driverAskedFor`: SDL_VIDEODRIVER names a video driver of its own (a
+// console, say), which needs none.
+std::optional<std::string> PrepareDisplay(bool driverAskedFor);
+
+}  // namespace zentor
