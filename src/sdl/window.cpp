@@ -23,25 +23,18 @@ constexpr int kIconSide = 64;
 // deadline wakes this often.
 constexpr std::chrono::milliseconds kHotPlugWake{1000};
 
-// The largest whole multiple of the picture that the screen's usable area holds with room for
-// the frame, so that a large screen does not show a postage stamp; on a screen too small for
-// the picture itself, the picture shrunk to fit, never below the minimum size. SDL gives the
-// usable area in the window's own units, points on a Wayland display scaled 2 or 3 times, where
-// the window then has as many times the pixels.
-SDL_Rect OpeningSize() {
-  SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
-    return {0, 0, kPictureWidth, kPictureHeight};
+// How many pixels a Wayland desktop scaled 2 or 3 times gives each point: SDL lists the output's
+// own mode, in pixels, above the desktop's, which is in points. 1 elsewhere.
+double DesktopScale() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  SDL_DisplayMode desktop;
+  SDL_DisplayMode largest;
+  if (!driver || std::string_view(driver) != "wayland" ||
+      SDL_GetDesktopDisplayMode(0, &desktop) != 0 || SDL_GetDisplayMode(0, 0, &largest) != 0 ||
+      desktop.w <= 0 || largest.w <= desktop.w) {
+    return 1;
   }
-  const double room = std::min(static_cast<double>(usable.w - kFrameAllowanceX) / kPictureWidth,
-                               static_cast<double>(usable.h - kFrameAllowanceY) / kPictureHeight);
-  if (room >= 1) {
-    const int whole = static_cast<int>(std::floor(room));
-    return {0, 0, kPictureWidth * whole, kPictureHeight * whole};
-  }
-  const double fit = std::max(room, static_cast<double>(kMinimumWindowWidth) / kPictureWidth);
-  return {0, 0, static_cast<int>(std::lround(kPictureWidth * fit)),
-          static_cast<int>(std::lround(kPictureHeight * fit))};
+  return static_cast<double>(largest.w) / desktop.w;
 }
 
 // The window's icon, drawn from the game's own look: a rock falling at the square.
@@ -73,6 +66,18 @@ bool ControllerEvent(Uint32 type) {
 
 }  // namespace
 
+SDL_Rect OpeningSize(const SDL_Rect& usable, double desktopScale) {
+  const double room = std::min(static_cast<double>(usable.w - kFrameAllowanceX) / kPictureWidth,
+                               static_cast<double>(usable.h - kFrameAllowanceY) / kPictureHeight);
+  if (room >= 1) {
+    const int whole = desktopScale > 1 ? 1 : static_cast<int>(std::floor(room));
+    return {0, 0, kPictureWidth * whole, kPictureHeight * whole};
+  }
+  const double fit = std::max(room, static_cast<double>(kMinimumWindowWidth) / kPictureWidth);
+  return {0, 0, static_cast<int>(std::lround(kPictureWidth * fit)),
+          static_cast<int>(std::lround(kPictureHeight * fit))};
+}
+
 std::string NoWindowSentence() {
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   const char* x11 = std::getenv("DISPLAY");
@@ -83,7 +88,10 @@ std::string NoWindowSentence() {
 }
 
 Window::Window(const std::string& fontFile, Owner& owner) : owner_(owner) {
-  const SDL_Rect size = OpeningSize();
+  SDL_Rect usable;
+  const SDL_Rect size = SDL_GetDisplayUsableBounds(0, &usable) == 0
+                            ? OpeningSize(usable, DesktopScale())
+                            : SDL_Rect{0, 0, kPictureWidth, kPictureHeight};
   window_.reset(
       SDL_CreateWindow(std::string(kWindowCaption).c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
                        SDL_WINDOWPOS_CENTERED_DISPLAY(0), size.w, size.h,

@@ -27,6 +27,14 @@ namespace zentor {
 // a handler ends the program at once instead of returning into the game.
 struct WindowClosed {};
 
+// The window's size at its opening on a display whose usable area is given in the window's own
+// units. Where the desktop does not scale, the largest whole multiple of the picture that the
+// area holds with room for the frame, so that a large screen does not show a postage stamp; a
+// desktop scaled 2 or 3 times has already enlarged everything, so there the picture keeps its
+// own size in points. On a screen too small for it, the picture shrunk to fit, never below the
+// minimum size.
+SDL_Rect OpeningSize(const SDL_Rect& usable, double desktopScale);
+
 // The sentence for a window that cannot be opened on the display given.
 std::string NoWindowSentence();
 
