@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -51,11 +50,6 @@ void InstallSignalHandlers() {
   // alone, instead of the signal that would end the game.
   action.sa_handler = SIG_IGN;
   sigaction(SIGXFSZ, &action, nullptr);
-}
-
-bool Unset(const char* variable) {
-  const char* value = std::getenv(variable);
-  return !value || !*value;
 }
 
 // Drivers that SDL falls back on, which draw where nobody sees it.

@@ -1,18 +1,8 @@
 #include "sdl/display.h"
 
-#include <cstdlib>
-
 #include "sdl/x11_errors.h"
 
 namespace zentor {
-namespace {
-
-bool Unset(const char* variable) {
-  const char* value = std::getenv(variable);
-  return !value || !*value;
-}
-
-}  // namespace
 
 std::optional<std::string> PrepareDisplay(bool driverAskedFor) {
   IgnoreLateWakeups();
