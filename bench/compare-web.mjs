@@ -20,17 +20,15 @@ import { tmpdir } from 'node:os';
 import { basename, join, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
+import { launchChromium as launch, serve, waitFor } from '../tests/web/browser.mjs';
+
 const root = resolve(new URL('..', import.meta.url).pathname);
-const { chromium } = await import(join(root, 'tests/web/node_modules/playwright-core/index.mjs'));
 
 const build = resolve(process.argv[2] ?? join(root, 'build'));
 const site = resolve(process.argv[3] ?? join(root, 'build-web/site'));
 const script = resolve(process.env.REPLAY ?? join(root, 'tests/picture/long_game.replay'));
 const playSeconds = Number(process.env.PLAY_SECONDS ?? 20);
 const runs = Number(process.env.RUNS ?? 5);
-const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
-                        '--no-first-run', '--disable-background-networking',
-                        '--disable-component-update', '--disable-sync'];
 
 const work = mkdtempSync(join(tmpdir(), 'compare-web-'));
 const started = [];
@@ -40,27 +38,6 @@ function start(command, args, options = {}) {
   return child;
 }
 const pause = seconds => new Promise(resolve => setTimeout(resolve, seconds * 1000));
-async function until(what, seconds, check) {
-  for (const deadline = Date.now() + seconds * 1000; !(await check());) {
-    if (Date.now() > deadline) {
-      throw new Error(`${what}: not within ${seconds} s`);
-    }
-    await pause(0.1);
-  }
-}
-// The first line of a child's standard output that matches, as the match.
-function said(child, pattern) {
-  return new Promise((resolve, reject) => {
-    let text = '';
-    child.stdout.on('data', chunk => {
-      const found = pattern.exec(text += chunk);
-      if (found) {
-        resolve(found);
-      }
-    });
-    child.on('exit', () => reject(new Error(`${child.spawnfile} ended early`)));
-  });
-}
 
 // Run time in nanoseconds of every thread of these processes and of all their descendants.
 function cpuNs(pids) {
@@ -109,7 +86,7 @@ function chromiums() {
 // A Chromium of its own, and its top process, below which all of its processes run.
 async function launchChromium() {
   const before = chromiums();
-  const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: kChromiumFlags });
+  const browser = await launch();
   const [pid] = [...chromiums()].filter(found => !before.has(found));
   return { browser, pid };
 }
@@ -153,9 +130,8 @@ try {
   }
   copyFileSync(script, join(work, basename(script)));
   copyFileSync(join(root, 'bench/web-floor.html'), join(work, 'web-floor.html'));
-  const server = start('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',
-                                   '--directory', work]);
-  const address = `http://127.0.0.1:${(await said(server, /port (\d+)/))[1]}`;
+  const { server, address } = await serve(work);
+  started.push(server);
 
   const xvfb = start('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
                      { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
@@ -163,7 +139,7 @@ try {
     xvfb.stdio[3].on('data', data => resolve(`:${String(data).trim()}`)));
   const env = { ...process.env, DISPLAY: display };
   start('openbox', [], { env });
-  await until('openbox', 10, () => {
+  await waitFor('openbox', 10, () => {
     try {
       execFileSync('wmctrl', ['-m'], { env, stdio: 'ignore' });
       return true;
@@ -181,7 +157,7 @@ try {
     const fetched = [];
     tab.on('response', response => fetched.push(new URL(response.url()).pathname.slice(1)));
     await tab.goto(`${address}/${path}`);
-    await until('the first picture', 10, () => tab.evaluate(() => window.zentorFirstPicture));
+    await waitFor('the first picture', 10, () => tab.evaluate(() => window.zentorFirstPicture));
     return { tab, fetched, close: () => context.close() };
   };
 

@@ -8,24 +8,20 @@
 // Environment: ZENTOR_SITE, the built site (build-web/site); ZENTOR_REPLAY, the desktop build's
 // zentor-replay, which draws the pictures that the page must show.
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, symlinkSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 
-import { chromium } from 'playwright-core';
-
+import { launchChromium, serve, waitFor } from './browser.mjs';
 import * as pictures from './pictures.mjs';
 
 const site = resolve(process.env.ZENTOR_SITE ?? 'build-web/site');
 const replayTool = resolve(process.env.ZENTOR_REPLAY ?? 'build/zentor-replay');
 // The window's caption, as a page title shows it (without the leading blank).
 const kCaption = 'Zentor the rocks By: Marbeck';
-const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
-                        '--no-first-run', '--disable-background-networking',
-                        '--disable-component-update', '--disable-sync'];
 
 // The rock speeds a game draws at load; any will do for the first picture.
 const kLoad = 'random 0.0033112583 0.4668874 0.0033112583 0.9966887 0.0033112583 0.0033112583\n' +
@@ -48,21 +44,8 @@ before(async () => {
   replay(`${kLoad}screenshot first.png\n`);
   replay(`${kWatched}screenshot last.png\n`);
 
-  server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',
-                             '--directory', work], { stdio: ['ignore', 'pipe', 'ignore'] });
-  const port = await new Promise((resolve, reject) => {
-    let said = '';
-    server.stdout.on('data', chunk => {
-      said += chunk;
-      const found = /port (\d+)/.exec(said);
-      if (found) {
-        resolve(found[1]);
-      }
-    });
-    server.on('exit', status => reject(new Error(`the web server ended with status ${status}`)));
-  });
-  address = `http://127.0.0.1:${port}`;
-  browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: kChromiumFlags });
+  ({ server, address } = await serve(work));
+  browser = await launchChromium();
 });
 
 after(async () => {
@@ -91,17 +74,6 @@ async function open(path, { width = 992, height = 821, ratio = 1, touch = false 
 // What the page shows, as the screen has it.
 async function picture(page) {
   return pictures.readPng(await page.screenshot());
-}
-
-// Polls `check` until it is true; fails, naming `what`, after `seconds` of wall-clock time.
-async function waitFor(what, seconds, check) {
-  const deadline = Date.now() + seconds * 1000;
-  while (!(await check())) {
-    if (Date.now() > deadline) {
-      throw new Error(`${what}: not within ${seconds} s`);
-    }
-    await sleep(50);
-  }
 }
 
 async function firstPicture(page) {

@@ -1,0 +1,45 @@
+// What the page's test and bench/compare-web.mjs share: a static web server for a folder on
+// 127.0.0.1, Debian's Chromium launched as both need it, and a wait for a condition with a limit.
+import { spawn } from 'node:child_process';
+import { setTimeout as sleep } from 'node:timers/promises';
+
+import { chromium } from 'playwright-core';
+
+// Headless, and nothing that would reach the network behind the page's back.
+const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
+                        '--no-first-run', '--disable-background-networking',
+                        '--disable-component-update', '--disable-sync'];
+
+export function launchChromium() {
+  return chromium.launch({ executablePath: '/usr/bin/chromium', args: kChromiumFlags });
+}
+
+// Serves `directory` on a free port of 127.0.0.1: the server's process, and the site's address.
+export async function serve(directory) {
+  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',
+                                   '--directory', directory],
+                       { stdio: ['ignore', 'pipe', 'ignore'] });
+  const port = await new Promise((resolve, reject) => {
+    let said = '';
+    server.stdout.on('data', chunk => {
+      said += chunk;
+      const found = /port (\d+)/.exec(said);
+      if (found) {
+        resolve(found[1]);
+      }
+    });
+    server.on('exit', status => reject(new Error(`the web server ended with status ${status}`)));
+  });
+  return { server, address: `http://127.0.0.1:${port}` };
+}
+
+// Polls `check` until it is true; fails, naming `what`, after `seconds` of wall-clock time.
+export async function waitFor(what, seconds, check) {
+  const deadline = Date.now() + seconds * 1000;
+  while (!(await check())) {
+    if (Date.now() > deadline) {
+      throw new Error(`${what}: not within ${seconds} s`);
+    }
+    await sleep(50);
+  }
+}
