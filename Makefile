@@ -64,8 +64,9 @@ web: web-deps
 	@cmake --preset web >/dev/null
 	@cmake --build --preset web
 
-# The page's test in Chromium also needs playwright-core from npm's registry, as the lock file
-# pins it, and the desktop build's zentor-replay, which draws the pictures the page must show.
+# The page's tests in Chromium, Firefox and WebKit also need their drivers from npm's registry, as
+# the lock file pins them, and the desktop build's zentor-replay, which draws the pictures the page
+# must show.
 WEB_TEST_MODULES = tests/web/node_modules/.package-lock.json
 
 $(WEB_TEST_MODULES): tests/web/package.json tests/web/package-lock.json | web-deps

@@ -1,6 +1,7 @@
 // node bench/compare-web.mjs [BUILD-DIR] [WEB-SITE]: the page against the desktop game.
 //   first picture   ms from the navigation to the first picture on the page, in headless
-//                   Chromium at 992 x 821, served from 127.0.0.1 (each of RUNS loads)
+//                   Chromium at 992 x 821, served from 127.0.0.1 (each of RUNS loads), and in
+//                   headless Firefox ESR (puppeteer-core)
 //   transferred     the bytes of every file the page fetched, gzipped (gzip -6), as a server
 //                   that compresses would send them
 //   waiting         CPU while waiting for the space bar: the page (all of its Chromium's
@@ -21,6 +22,7 @@ import { basename, join, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
 import { launchChromium as launch, serve, waitFor } from '../tests/web/browser.mjs';
+import { launchFirefoxBrowser } from '../tests/web/engines.mjs';
 
 const root = resolve(new URL('..', import.meta.url).pathname);
 
@@ -169,6 +171,24 @@ try {
     fetched = loaded.fetched;
     await loaded.close();
   }
+  // The same in Firefox, a browser context of its own each time.
+  const firefox = await launchFirefoxBrowser();
+  const firefoxFirsts = [];
+  try {
+    for (let run = 0; run < runs; ++run) {
+      const context = await firefox.createBrowserContext();
+      const tab = await context.newPage();
+      await tab.setViewport({ width: 992, height: 821 });
+      await tab.evaluateOnNewDocument(timePictures);
+      await tab.goto(`${address}/index.html`);
+      await waitFor('the first picture in Firefox', 10,
+                    () => tab.evaluate(() => window.zentorFirstPicture));
+      firefoxFirsts.push(await tab.evaluate(() => window.zentorFirstPicture));
+      await context.close();
+    }
+  } finally {
+    await firefox.close();
+  }
   const sizes = fetched.map(file => {
     const bytes = readFileSync(join(work, file));
     return [file, bytes.length, gzipSync(bytes, { level: 6 }).length];
@@ -199,6 +219,8 @@ try {
   const percent = share => `${share.toFixed(share < 1 ? 2 : 1)} %`;
   console.log(`first picture: ${firsts.map(ms => ms.toFixed(0)).join(', ')} ms after the ` +
               `navigation, median ${median(firsts).toFixed(0)} ms`);
+  console.log(`first picture in Firefox: ${firefoxFirsts.map(ms => ms.toFixed(0)).join(', ')} ` +
+              `ms, median ${median(firefoxFirsts).toFixed(0)} ms`);
   for (const [file, bytes, gzipped] of sizes) {
     console.log(`  ${file}: ${kib(bytes)}, gzipped ${kib(gzipped)}`);
   }

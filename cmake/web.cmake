@@ -2,7 +2,9 @@
 # and how a program runs under node (the `web` preset's emulator).
 
 # The core throws and catches; emscripten's prebuilt C++ library supports it with -fexceptions.
-add_compile_options(-fexceptions)
+# Code for size: the page's module is most of what it sends, and the game's own work is a small
+# part of the page's CPU (README).
+add_compile_options(-fexceptions -Oz)
 add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1)
 
 # A program run under node: it reads and writes the machine's files as a desktop program does,
@@ -11,9 +13,10 @@ function(zentor_node_program target)
   target_link_options(${target} PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1)
 endfunction()
 
-# SDL2, freetype and SDL2_ttf, built for the web from Debian's sources by scripts/build-web-deps.
+# SDL2, freetype, harfbuzz and SDL2_ttf, built for the web from Debian's sources by
+# scripts/build-web-deps.
 set(ZENTOR_WEB_DEPS ${PROJECT_SOURCE_DIR}/build-web/deps/prefix CACHE PATH
-    "Where scripts/build-web-deps installed SDL2, freetype and SDL2_ttf for the web")
+    "Where scripts/build-web-deps installed SDL2, freetype, harfbuzz and SDL2_ttf for the web")
 # SDL2 and SDL2_ttf from there alone: emscripten's own SDL2 package would fetch its port of SDL at
 # build time. Freetype, which SDL2_ttf's package looks for, is found under the root path.
 list(APPEND CMAKE_FIND_ROOT_PATH ${ZENTOR_WEB_DEPS})

@@ -1,6 +1,9 @@
 // What the page's test and bench/compare-web.mjs share: a static web server for a folder on
 // 127.0.0.1, Debian's Chromium launched as both need it, and a wait for a condition with a limit.
-import { spawn } from 'node:child_process';
+import { execFileSync, spawn } from 'node:child_process';
+import { mkdtempSync, readdirSync, symlinkSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
 
 import { chromium } from 'playwright-core';
@@ -42,4 +45,27 @@ export async function waitFor(what, seconds, check) {
     }
     await sleep(50);
   }
+}
+
+// The rock speeds a game draws at load; any will do for the first picture.
+export const kLoad =
+  'random 0.0033112583 0.4668874 0.0033112583 0.9966887 0.0033112583 0.0033112583\n' +
+  'random 0.0033112583 0.0033112583 0.0033112583 0.0033112583 0.0033112583 0.0033112583\n' +
+  'load\n';
+// A game that a rock ends on its 42nd tick, watched to a little past its end.
+export const kWatched = `${kLoad}keydown 32\nkeydown 37\ntick 16\nkeyup 37\ntick 26\ntick 20\n`;
+
+// A folder to serve: the site's files, the script watched.replay, and the pictures the page must
+// show, drawn by the desktop build's zentor-replay: first.png, the first picture, and last.png,
+// the last of watched.replay.
+export function siteWithPictures(site, replayTool) {
+  const work = mkdtempSync(join(tmpdir(), 'zentor-web-'));
+  for (const file of readdirSync(site)) {
+    symlinkSync(join(site, file), join(work, file));
+  }
+  writeFileSync(join(work, 'watched.replay'), kWatched);
+  const replay = script => execFileSync(replayTool, ['-'], { cwd: work, input: script });
+  replay(`${kLoad}screenshot first.png\n`);
+  replay(`${kWatched}screenshot last.png\n`);
+  return work;
 }

@@ -55,6 +55,17 @@ export function readPng(bytes) {
   return { width, height, data };
 }
 
+// Run in the page: the canvas's pixels as a PNG file in a data: address. The canvas is read as it
+// is, the game's own pixels whatever the screen and the engine's scaling make of them, and without
+// a context of the test's own, which would be the one the game gets.
+export function canvasInPage() {
+  return document.getElementById('canvas').toDataURL('image/png');
+}
+
+export function fromDataAddress(address) {
+  return readPng(Buffer.from(address.slice(address.indexOf(',') + 1), 'base64'));
+}
+
 export function colourAt(picture, x, y) {
   const at = (y * picture.width + x) * 4;
   return [...picture.data.subarray(at, at + 3)];
@@ -83,6 +94,15 @@ export function difference(a, b) {
   }
   const around = count ? `${right - left + 1}x${bottom - top + 1} at ${left},${top}` : 'none';
   return { count, share: count / (a.width * a.height), around };
+}
+
+// Fails unless `shown` has zentor-replay's pixels, every one.
+export function assertSame(shown, expected, what) {
+  const differ = difference(shown, expected);
+  if (differ.count) {
+    throw new Error(`${what}: ${differ.count} pixels differ from zentor-replay's, ` +
+                    `around ${differ.around}`);
+  }
 }
 
 export const kBlack = [0, 0, 0];

@@ -1,5 +1,6 @@
-// The labels' face in a page: the one font file the site ships, Liberation Sans, which the page
-// puts into the module's file system before the game starts (web/index.html).
+// The labels' face in a page: the one font file the site ships, Zentor Sans (Liberation Sans cut
+// down to the characters the game draws, web/subset-font.py), which the page puts into the
+// module's file system before the game starts (web/index.html).
 #include <unistd.h>
 
 #include "picture/font_file.h"
@@ -7,7 +8,7 @@
 namespace zentor {
 namespace {
 
-constexpr const char* kShippedFont = "/fonts/LiberationSans-Regular.ttf";
+constexpr const char* kShippedFont = "/fonts/ZentorSans-Regular.ttf";
 
 }  // namespace
 
