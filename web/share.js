@@ -103,9 +103,9 @@ const zentorShare = (() => {
   // #play= link, as {name, script}; null when it plays a game of its own.
   async function gameToWatch() {
     const pending = sessionStorage.getItem(kPendingFile);
-    if (pending !== null) {
-      sessionStorage.removeItem(kPendingFile);
-      const { name, game } = JSON.parse(pending);
+    sessionStorage.removeItem(kPendingFile);
+    const { name, game } = JSON.parse(pending) ?? {};
+    if (typeof name === 'string' && typeof game === 'string') {
       return { name, script: await scriptOfLink(game, name) };
     }
     const link = /^#play=(.*)$/s.exec(location.hash);
@@ -240,6 +240,12 @@ const zentorShare = (() => {
     }
   });
   for (const type of ['keydown', 'keyup']) {
+    // SDL keeps Tab from the browser: while the bar shows, Tab moves the focus through it.
+    window.addEventListener(type, event => {
+      if (event.code === 'Tab' && !bar.hidden) {
+        event.stopPropagation();
+      }
+    }, true);
     bar.addEventListener(type, event => {
       if (['Enter', 'NumpadEnter', 'Space'].includes(event.code)) {
         event.stopPropagation();
