@@ -90,8 +90,10 @@ class TextureWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    // A renderer whose output can be read back after it presented.
+    // A renderer whose output can be read back after it presented, drawing into the offscreen
+    // driver's own surface, not one shown through a GL renderer.
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
     const std::optional<std::string> font = FindLabelFontFile();
     ASSERT_TRUE(font) << kNoFontSentence;
