@@ -244,9 +244,12 @@ test('the picture fills any window letterboxed, follows its size, at the device\
     assert.deepEqual(pictures.colourAt(shown, x, y), colour, `at ${x},${y} in 1300 x 700`);
   }
   await wide.page.setViewportSize({ width: 992, height: 821 });
-  await waitFor('the picture redrawn at 992 x 821', 5, async () =>
-    pictures.difference(await picture(wide.page),
-                        pictures.readPng(readFileSync(join(work, 'first.png')))).count === 0);
+  const first = pictures.readPng(readFileSync(join(work, 'first.png')));
+  await waitFor('the picture redrawn at 992 x 821', 5, async () => {
+    const redrawn = await picture(wide.page);
+    return redrawn.width === first.width && redrawn.height === first.height &&
+           pictures.difference(redrawn, first).count === 0;
+  });
   assert.deepEqual(wide.errors, []);
   await wide.close();
 

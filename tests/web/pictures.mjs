@@ -71,8 +71,10 @@ export function colourAt(picture, x, y) {
   return [...picture.data.subarray(at, at + 3)];
 }
 
+// False outside the picture: the canvas is 300 x 150 until the game first sizes it.
 export function isColour(picture, x, y, colour) {
-  return colourAt(picture, x, y).every((channel, i) => channel === colour[i]);
+  return x < picture.width && y < picture.height &&
+         colourAt(picture, x, y).every((channel, i) => channel === colour[i]);
 }
 
 // How many pixels differ between two pictures of one size, and the rectangle around them.
