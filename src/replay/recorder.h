@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "game/game.h"
+#include "replay/script.h"
 
 namespace zentor {
 
@@ -33,8 +34,8 @@ class Recording {
   void NoteFrame(const WindowFrame& frame);
   void NoteRandom(float value);
 
-  // A command that has just run, as its script line ("keydown 37"); ticks go to Tick.
-  void Command(std::string_view line);
+  // A command that has just run, written as its script line; ticks go to Tick.
+  void Command(const ScriptCommand& command);
   // A tick that has just run; a tick that follows another without reading anything new makes
   // the last line `tick N` one greater, rewritten in place.
   void Tick();
