@@ -10,8 +10,8 @@
   // The picture's shape: the game letterboxes it at this aspect, centred in the canvas.
   const kPictureWidth = 992, kPictureHeight = 821;
   // Sizes in CSS pixels: the pad's widest and narrowest (three thumb-sized keys across), the
-  // button's, and the room kept around each control.
-  const kPadLargest = 190, kPadSmallest = 132, kButton = 84, kGap = 12;
+  // button's, the room kept between a control and the window's edge, and beside the picture.
+  const kPadLargest = 190, kPadSmallest = 120, kButton = 84, kGap = 12, kBeside = 6;
   // The pad's keys by the direction of the thumb from its centre, in eighths of a turn clockwise
   // from the right (the page's y grows downwards); diagonals hold two keys, as on a keyboard.
   const kSectors = [[kRight], [kRight, kDown], [kDown], [kDown, kLeft], [kLeft], [kLeft, kUp],
@@ -215,9 +215,9 @@
     }
     const picture = pictureRect();
     const usable = usableRect();
-    const below = usable.bottom - picture.bottom - 2 * kGap;
-    const leftSide = picture.left - usable.left - 2 * kGap;
-    const rightSide = usable.right - picture.right - 2 * kGap;
+    const below = usable.bottom - picture.bottom - kGap - kBeside;
+    const leftSide = picture.left - usable.left - kGap - kBeside;
+    const rightSide = usable.right - picture.right - kGap - kBeside;
     const across = usable.right - usable.left - kButton - 3 * kGap;
     const high = usable.bottom - usable.top - 2 * kGap;
     if (below >= kPadSmallest && across >= kPadSmallest) {
@@ -234,7 +234,7 @@
                                 : usable.left + kGap;
     place(pad, padLeft, usable.bottom - kGap - padSize, padSize, !padInMargin);
     const buttonInMargin = rightSide >= kButton;
-    const buttonLeft = buttonInMargin ? picture.right + kGap + (rightSide - kButton) / 2
+    const buttonLeft = buttonInMargin ? picture.right + kBeside + (rightSide - kButton) / 2
                                       : usable.right - kGap - kButton;
     place(startButton, buttonLeft, usable.bottom - kGap - (padSize + kButton) / 2, kButton,
           !buttonInMargin);
