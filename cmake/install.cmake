@@ -7,9 +7,6 @@ include(GNUInstallDirs)
 set(ZENTOR_ID io.github.zentor.Zentor)
 set(ZENTOR_ICON_SIZES 16 22 24 32 48 64 128 256)
 
-add_executable(zentor-icon tools/zentor_icon.cpp)
-target_link_libraries(zentor-icon PRIVATE zentor_core)
-
 set(ZENTOR_ICON_DIR ${PROJECT_BINARY_DIR}/icons)
 set(ZENTOR_ICON ${ZENTOR_ICON_DIR}/scalable/${ZENTOR_ID}.svg)
 add_custom_command(OUTPUT ${ZENTOR_ICON}

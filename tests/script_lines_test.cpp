@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -124,7 +125,7 @@ TEST(ScriptLines, AFailedReadIsNeverTheEndOfTheScript) {
   } cases[] = {
       {"an I/O error",
        [] { throw std::ios_base::failure("read", std::error_code(EIO, std::generic_category())); },
-       "Input/output error"},
+       std::strerror(EIO)},
       {"memory running out", [] { throw std::bad_alloc(); }, "out of memory"},
   };
   for (const auto& c : cases) {
@@ -132,6 +133,8 @@ TEST(ScriptLines, AFailedReadIsNeverTheEndOfTheScript) {
     ExpectRefused([&] { return std::make_unique<FailingInput>("dump\n# read so far\n", c.fail); },
                   {0, c.reason}, 1);
   }
+#ifndef __EMSCRIPTEN__
+  // Under node a directory cannot even be opened as a file, so no read of it can fail.
   SCOPED_TRACE("a directory opened as a file");
   ExpectRefused(
       [] {
@@ -140,6 +143,7 @@ TEST(ScriptLines, AFailedReadIsNeverTheEndOfTheScript) {
         return directory;
       },
       {0, "Is a directory"}, 0);
+#endif
 }
 
 TEST(ScriptLines, AnEndlessLineIsRefusedAfterAMebibyteOfIt) {

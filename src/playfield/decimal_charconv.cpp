@@ -1,7 +1,10 @@
-// Decimal text through the standard library's floating-point std::to_chars and std::from_chars.
+// Decimal text through the standard library's floating-point std::to_chars and std::from_chars,
+// where it has them; decimal_portable.cpp stands in where it has not (the web's).
+#include <charconv>
+#if defined(__cpp_lib_to_chars)
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -86,3 +89,5 @@ std::optional<ReadDecimal<double>> ReadDouble(std::string_view text) {
 }
 
 }  // namespace zentor
+
+#endif  // __cpp_lib_to_chars

@@ -3,6 +3,7 @@
 #include <locale.h>
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -278,3 +279,26 @@ std::optional<ReadDecimal<double>> ReadDouble(std::string_view text) {
 }
 
 }  // namespace zentor::portable
+
+#if !defined(__cpp_lib_to_chars)
+// A standard library without floating-point charconv writes and reads every decimal here.
+namespace zentor {
+
+std::string ShortestDecimal(float value) {
+  return portable::ShortestDecimal(value);
+}
+
+std::string WholeDecimal(double value) {
+  return portable::WholeDecimal(value);
+}
+
+std::optional<ReadDecimal<float>> ReadSingle(std::string_view text) {
+  return portable::ReadSingle(text);
+}
+
+std::optional<ReadDecimal<double>> ReadDouble(std::string_view text) {
+  return portable::ReadDouble(text);
+}
+
+}  // namespace zentor
+#endif

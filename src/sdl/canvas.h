@@ -6,7 +6,7 @@
 // a display of more pixels than points, and uploaded whole every frame, the surface is ours and
 // reaches the screen through a streaming texture of the output's pixel size, of which only the
 // changed areas are uploaded; so is it wherever else a window has more pixels than points.
-// In a page (canvas_web.cpp): the window is the canvas element, and the changed areas are put
+// In a page (web/canvas.cpp): the window is the canvas element, and the changed areas are put
 // into it at the device's pixels.
 #pragma once
 

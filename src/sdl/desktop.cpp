@@ -1,8 +1,6 @@
 #include "sdl/desktop.h"
 
 #include <SDL.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -20,7 +18,6 @@
 #include "sdl/clock.h"
 #include "sdl/display.h"
 #include "sdl/gamepad.h"
-#include "sdl/identity.h"
 #include "sdl/input.h"
 #include "sdl/playback.h"
 #include "sdl/window.h"
@@ -30,26 +27,6 @@ namespace {
 
 void Say(const std::string& sentence) {
   std::fprintf(stderr, "zentor: %s\n", sentence.c_str());
-}
-
-// SIGTERM and SIGINT end the program at once, whatever it is doing, also while the game-over
-// box runs its own loop inside a handler. Ending without any clean-up loses nothing: the game
-// saves nothing but a recording, which is written through, and the display server frees the
-// window with the connection. Only _exit is safe here; SDL_Quit and destructors are not.
-void EndOnSignal(int) {
-  _exit(0);
-}
-
-void InstallSignalHandlers() {
-  struct sigaction action {};
-  action.sa_handler = EndOnSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
-  // A recording that reaches the file size limit gets a failed write, which stops the recording
-  // alone, instead of the signal that would end the game.
-  action.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &action, nullptr);
 }
 
 // Drivers that SDL falls back on, which draw where nobody sees it.
@@ -273,7 +250,6 @@ std::optional<std::string> StartVideo() {
   // away when it loses the focus.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  SetDesktopIdentity();
   const bool driverAskedFor = !Unset("SDL_VIDEODRIVER");
   if (auto sentence = PrepareDisplay(driverAskedFor)) {
     return sentence;
@@ -296,7 +272,7 @@ std::optional<std::string> StartVideo() {
 }  // namespace
 
 int RunDesktop(const DesktopOptions& options) {
-  InstallSignalHandlers();
+  EndOnSignals();
   // What cannot be recorded or played is refused before any window opens.
   std::unique_ptr<Recording> recording;
   std::optional<ScriptPlayback> playback;

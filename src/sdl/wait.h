@@ -1,5 +1,5 @@
 // The window loop's two ways of waiting: for the clock's next tick, and for the next event. Each
-// platform has its own file: wait.cpp on the desktop, wait_web.cpp in a page, where the program
+// platform has its own file: wait.cpp on the desktop, web/wait.cpp in a page, where the program
 // shares its one thread with the browser and must hand it back to wait.
 #pragma once
 

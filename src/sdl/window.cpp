@@ -10,6 +10,7 @@
 #include "picture/dialog_look.h"
 #include "picture/shapes.h"
 #include "playfield/layout.h"
+#include "sdl/display.h"
 #include "sdl/wait.h"
 
 namespace zentor {
@@ -22,20 +23,6 @@ constexpr int kIconSide = 64;
 // SDL notices a controller plugged in only while it looks for events, so a wait without a
 // deadline wakes this often.
 constexpr std::chrono::milliseconds kHotPlugWake{1000};
-
-// How many pixels a Wayland desktop scaled 2 or 3 times gives each point: SDL lists the output's
-// own mode, in pixels, above the desktop's, which is in points. 1 elsewhere.
-double DesktopScale() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  SDL_DisplayMode desktop;
-  SDL_DisplayMode largest;
-  if (!driver || std::string_view(driver) != "wayland" ||
-      SDL_GetDesktopDisplayMode(0, &desktop) != 0 || SDL_GetDisplayMode(0, 0, &largest) != 0 ||
-      desktop.w <= 0 || largest.w <= desktop.w) {
-    return 1;
-  }
-  return static_cast<double>(largest.w) / desktop.w;
-}
 
 // The window's icon, drawn from the game's own look: a rock falling at the square.
 SurfaceHandle MakeIcon() {
@@ -76,15 +63,6 @@ SDL_Rect OpeningSize(const SDL_Rect& usable, double desktopScale) {
   const double fit = std::max(room, static_cast<double>(kMinimumWindowWidth) / kPictureWidth);
   return {0, 0, static_cast<int>(std::lround(kPictureWidth * fit)),
           static_cast<int>(std::lround(kPictureHeight * fit))};
-}
-
-std::string NoWindowSentence() {
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  const char* x11 = std::getenv("DISPLAY");
-  const char* display = x11 && *x11 ? x11 : wayland;
-  const std::string reason = SDL_GetError();
-  return std::string("cannot open a window on display ") + (display ? display : "") + ": " +
-         (reason.empty() ? "it does not answer" : reason);
 }
 
 Window::Window(const std::string& fontFile, Owner& owner) : owner_(owner) {

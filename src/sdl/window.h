@@ -35,9 +35,6 @@ struct WindowClosed {};
 // minimum size.
 SDL_Rect OpeningSize(const SDL_Rect& usable, double desktopScale);
 
-// The sentence for a window that cannot be opened on the display given.
-std::string NoWindowSentence();
-
 class Window {
  public:
   using Clock = std::chrono::steady_clock;
@@ -82,7 +79,7 @@ class Window {
                   std::optional<Clock::duration> closeAfter = std::nullopt);
 
   // The window's outer frame on the screen around a client area of the form's size, in twips
-  // (window_frame.cpp; a page's in window_frame_web.cpp).
+  // (window_frame.cpp; a page's in web/window_frame.cpp).
   WindowFrame Frame(const Form& form) const;
 
   // A point of the window (in the window system's units) in the client area's twips.

@@ -1,0 +1,23 @@
+// In a page the canvas is the window and the page its display: there is always one, no signal
+// ends the program, and a CSS pixel is a point.
+#include "sdl/display.h"
+
+#include <SDL.h>
+
+namespace zentor {
+
+void EndOnSignals() {}
+
+std::optional<std::string> PrepareDisplay(bool) {
+  return std::nullopt;
+}
+
+std::string NoWindowSentence() {
+  return std::string("cannot draw in the page: ") + SDL_GetError();
+}
+
+double DesktopScale() {
+  return 1;
+}
+
+}  // namespace zentor
