@@ -45,7 +45,7 @@ after(async () => {
   rmSync(work, { recursive: true, force: true });
 });
 
-async function open(device, { at = address, safeArea } = {}) {
+async function open(device, { at = address, path = 'index.html', safeArea } = {}) {
   const context = await browser.newContext(device);
   const page = await context.newPage();
   const cdp = await context.newCDPSession(page);
@@ -59,7 +59,7 @@ async function open(device, { at = address, safeArea } = {}) {
       errors.push(`console error: ${message.text()}`);
     }
   });
-  await page.goto(`${at}/index.html`);
+  await page.goto(`${at}/${path}`);
   await waitFor('the first picture', 10, async () =>
     (await pictureRect(page)) !== null);
   return { page, cdp, errors, close: () => context.close() };
@@ -110,6 +110,16 @@ async function boxOf(page, name) {
 
 const overlaps = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom &&
                            b.top < a.bottom;
+
+// A finger on the touch screen, through Chromium's own touch events: `points` are the fingers down
+// after the event, each {x, y, id}.
+function touch(cdp, type, points) {
+  return cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+}
+async function tap(cdp, { x, y }, id = 9) {
+  await touch(cdp, 'touchStart', [{ x, y, id }]);
+  await touch(cdp, 'touchEnd', []);
+}
 
 test('the touch controls show on a phone and a tablet, in the picture\'s margins where there is room, clear of the safe areas', async () => {
   // The controls of each window, and where they must be: beside the picture's box, or over it.
@@ -167,14 +177,12 @@ test('the touch controls show on a phone and a tablet, in the picture\'s margins
   const desktop = await open(kDesktop);
   assert.equal(await desktop.page.getByRole('button', { name: 'Left' }).isVisible(), false,
                'the touch controls show without a touch screen');
+  await tap(desktop.cdp, { x: 900, y: 20 });
+  assert.ok(await desktop.page.getByRole('button', { name: 'Left' }).isVisible(),
+            'the touch controls do not show after a touch');
   await desktop.close();
 });
 
-// A finger on the touch screen, through Chromium's own touch events: `points` are the fingers down
-// after the event, each {x, y, id}.
-function touch(cdp, type, points) {
-  return cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
-}
 test('a thumb slides round the pad: each direction and diagonal holds its keys', async () => {
   const { page, cdp, errors, close } = await open(kTablet);
   const pad = await page.locator('#touch-pad').boundingBox();
@@ -294,4 +302,3 @@ test('after one visit the page starts with the network off, and Chromium finds i
     rmSync(profile, { recursive: true, force: true });
   }
 });
-
