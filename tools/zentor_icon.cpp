@@ -1,15 +1,12 @@
-// zentor-icon OUT.svg: draws the game's icon from its own controls: the grey field, the green
-// score panel, the player's black square and a few of the rocks in their colours.
+// zentor-icon OUT.svg: writes the game's icon, drawn from its own controls, as SVG.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
 
-#include "playfield/layout.h"
+#include "picture/icon_shapes.h"
 
 namespace {
-
-constexpr int kIconSize = 256;
 
 // &H00BBGGRR to #RRGGBB.
 std::string Css(zentor::Colour colour) {
@@ -19,15 +16,37 @@ std::string Css(zentor::Colour colour) {
   return text;
 }
 
-struct Disc {
-  int rock;
-  int cx;
-  int cy;
-};
+std::string Paint(const zentor::IconShape& shape) {
+  std::string paint = " fill=\"" + Css(shape.fill) + "\"";
+  if (shape.stroke > 0) {
+    paint += " stroke=\"#000000\" stroke-width=\"" + std::to_string(shape.stroke) + "\"";
+  }
+  return paint + "/>\n";
+}
 
-// A falling wave of rocks around the square, as the first stage shows it.
-constexpr Disc kDiscs[] = {{0, 58, 98}, {1, 150, 84}, {3, 206, 132}, {5, 70, 188}, {7, 196, 206}};
-constexpr int kDiscRadius = 26;
+// The panel is the field's top band: its top corners rounded as the field's, its bottom square.
+std::string Element(const zentor::IconShape& s) {
+  using Kind = zentor::IconShape::Kind;
+  const int r = zentor::kIconCornerRadius;
+  const auto n = [](int value) { return std::to_string(value); };
+  switch (s.kind) {
+    case Kind::Field:
+      return "  <rect x=\"" + n(s.left) + "\" y=\"" + n(s.top) + "\" width=\"" + n(s.width) +
+             "\" height=\"" + n(s.height) + "\" rx=\"" + n(r) + "\"" + Paint(s);
+    case Kind::Panel:
+      return "  <path d=\"M" + n(s.left) + " " + n(s.top + s.height) + " V" + n(s.top + r) + " A" +
+             n(r) + " " + n(r) + " 0 0 1 " + n(s.left + r) + " " + n(s.top) + " H" +
+             n(s.left + s.width - r) + " A" + n(r) + " " + n(r) + " 0 0 1 " + n(s.left + s.width) +
+             " " + n(s.top + r) + " V" + n(s.top + s.height) + " Z\"" + Paint(s);
+    case Kind::Disc:
+      return "  <circle cx=\"" + n(s.left + s.width / 2) + "\" cy=\"" + n(s.top + s.height / 2) +
+             "\" r=\"" + n(s.width / 2) + "\"" + Paint(s);
+    case Kind::Square:
+      return "  <rect x=\"" + n(s.left) + "\" y=\"" + n(s.top) + "\" width=\"" + n(s.width) +
+             "\" height=\"" + n(s.height) + "\"" + Paint(s);
+  }
+  return "";
+}
 
 }  // namespace
 
@@ -36,21 +55,13 @@ int main(int argc, char** argv) {
     std::cerr << "usage: zentor-icon OUT.svg\n";
     return 2;
   }
-  const zentor::Form form = zentor::MakeForm();
+  const int side = zentor::kIconGrid;
   std::ofstream out(argv[1]);
-  out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kIconSize << "\" height=\""
-      << kIconSize << "\" viewBox=\"0 0 " << kIconSize << ' ' << kIconSize << "\">\n";
-  out << "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"24\" fill=\""
-      << Css(form.BackColor) << "\" stroke=\"#000000\" stroke-width=\"4\"/>\n";
-  out << "  <path d=\"M8 56 V32 A24 24 0 0 1 32 8 H224 A24 24 0 0 1 248 32 V56 Z\" fill=\""
-      << Css(form.Scorebox.FillColor) << "\" stroke=\"#000000\" stroke-width=\"4\"/>\n";
-  for (const Disc& disc : kDiscs) {
-    out << "  <circle cx=\"" << disc.cx << "\" cy=\"" << disc.cy << "\" r=\"" << kDiscRadius
-        << "\" fill=\"" << Css(form.Rock[disc.rock].FillColor)
-        << "\" stroke=\"#000000\" stroke-width=\"3\"/>\n";
+  out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << side << "\" height=\"" << side
+      << "\" viewBox=\"0 0 " << side << ' ' << side << "\">\n";
+  for (const zentor::IconShape& shape : zentor::IconShapes(zentor::MakeForm())) {
+    out << Element(shape);
   }
-  out << "  <rect x=\"112\" y=\"150\" width=\"40\" height=\"40\" fill=\"" << Css(form.Red.FillColor)
-      << "\"/>\n";
   out << "</svg>\n";
   out.close();
   if (!out) {

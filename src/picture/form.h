@@ -15,8 +15,6 @@
 
 namespace zentor {
 
-enum class ButtonId : uint8_t { None, Restart, endgame };
-
 // How the push buttons look in one frame.
 struct ButtonLook {
   ButtonId hover = ButtonId::None;     // under the mouse pointer

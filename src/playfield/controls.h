@@ -23,6 +23,8 @@ constexpr uint8_t Blue(Colour c) {
 }
 
 enum class ShapeKind : uint8_t { Rectangle, Oval };
+// The window's two push buttons, by name; None for neither.
+enum class ButtonId : uint8_t { None, Restart, endgame };
 enum class FillStyle : uint8_t { Solid, None };
 enum class Alignment : uint8_t { Left, Centre };
 enum class BackStyle : uint8_t { Opaque, Transparent };

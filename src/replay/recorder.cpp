@@ -171,77 +171,27 @@ std::unique_ptr<Recording> OpenRecording(const std::string& path, std::string_vi
   return std::make_unique<Recording>(file, path, complaints);
 }
 
-Session::Session(Host& host) : Session(host, nullptr) {}
-
-Session::Session(Host& host, std::unique_ptr<Recording> recording)
-    : recording_(std::move(recording)), host_(host, recording_.get()), game_(host_) {}
-
-void Session::Load() {
-  OnLoad(game_);
-  if (recording_) {
-    recording_->Command("load");
+void Recording::Called(SessionCall call, int16_t key) {
+  switch (call) {
+    case SessionCall::Load:
+      Command("load");
+      return;
+    case SessionCall::KeyDown:
+      Command("keydown " + std::to_string(key));
+      return;
+    case SessionCall::KeyUp:
+      Command("keyup " + std::to_string(key));
+      return;
+    case SessionCall::Tick:
+      Tick();
+      return;
+    case SessionCall::ClickRestart:
+      Command("click restart");
+      return;
+    case SessionCall::ClickEndgame:
+      Command("click endgame");
+      return;
   }
-}
-
-void Session::KeyDown(int16_t code) {
-  OnKeyDown(game_, code, 0);
-  if (recording_) {
-    recording_->Command("keydown " + std::to_string(code));
-  }
-}
-
-void Session::KeyUp(int16_t code) {
-  OnKeyUp(game_, code, 0);
-  if (recording_) {
-    recording_->Command("keyup " + std::to_string(code));
-  }
-}
-
-void Session::Tick() {
-  if (!game_.form.Timer1.Enabled) {
-    return;
-  }
-  OnTimerTick(game_);
-  if (recording_) {
-    recording_->Tick();
-  }
-}
-
-void Session::ClickRestart() {
-  if (!game_.form.Restart.Visible) {
-    return;
-  }
-  OnRestartClick(game_);
-  if (recording_) {
-    recording_->Command("click restart");
-  }
-}
-
-// Written before the click runs: the end operation closes the window and need not return.
-void Session::ClickEndgame() {
-  if (!game_.form.endgame.Visible) {
-    return;
-  }
-  if (recording_) {
-    recording_->Command("click endgame");
-  }
-  OnEndgameClick(game_);
-}
-
-float Session::NotingHost::NextRandom() {
-  const float value = host_.NextRandom();
-  if (recording_) {
-    recording_->NoteRandom(value);
-  }
-  return value;
-}
-
-WindowFrame Session::NotingHost::Frame() const {
-  const WindowFrame frame = host_.Frame();
-  if (recording_) {
-    recording_->NoteFrame(frame);
-  }
-  return frame;
 }
 
 }  // namespace zentor

@@ -1,5 +1,5 @@
-// Recordings: the game played in the window, written as it happens as a replay script that
-// zentor-replay plays back exactly.
+// Recordings: a session's game, written as it happens as a replay script that zentor-replay
+// plays back exactly.
 #pragma once
 
 #include <sys/types.h>
@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "game/game.h"
+#include "host/session.h"
 
 namespace zentor {
 
@@ -19,7 +20,7 @@ namespace zentor {
 // game so far, so a program killed at any moment leaves a script that replays cleanly. It always
 // ends at a whole line: a write that fails (a full disk, the file size limit, an I/O error) is
 // cut back to where the last whole line ended, and the recording stops there.
-class Recording {
+class Recording final : public SessionRecorder {
  public:
   // Writes to `file`, an open descriptor of `path` that it closes at the end. A write error is
   // told to `complaints` once, as "zentor: recording stopped: PATH: reason; ...", and nothing
@@ -30,8 +31,9 @@ class Recording {
   Recording& operator=(const Recording&) = delete;
 
   // What the game read during the command being run; written before that command.
-  void NoteFrame(const WindowFrame& frame);
-  void NoteRandom(float value);
+  void NoteFrame(const WindowFrame& frame) override;
+  void NoteRandom(float value) override;
+  void Called(SessionCall call, int16_t key) override;
 
   // A command that has just run, as its script line ("keydown 37"); ticks go to Tick.
   void Command(std::string_view line);
@@ -69,54 +71,5 @@ class Recording {
 std::unique_ptr<Recording> OpenRecording(const std::string& path, std::string_view version,
                                          std::string_view date, std::string& error,
                                          std::ostream& complaints = std::cerr);
-
-// The game as the window drives it: every handler call goes through here, and with a recording
-// each is written to it as a script line, with the random numbers and the frame it read.
-class Session {
- public:
-  // Plays and records nothing.
-  explicit Session(Host& host);
-  // Plays and records to `recording` (none: records nothing).
-  Session(Host& host, std::unique_ptr<Recording> recording);
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
-
-  Game& game() { return game_; }
-  const Game& game() const { return game_; }
-  const Form& form() const { return game_.form; }
-
-  void Load();
-  void KeyDown(int16_t code);
-  void KeyUp(int16_t code);
-  // One tick of the clock: nothing while Timer1 is disabled, as the clock does not tick then.
-  void Tick();
-  // The buttons' clicks: nothing while the button is hidden (and nothing is written), as a
-  // hidden button cannot be clicked.
-  void ClickRestart();
-  void ClickEndgame();
-
- private:
-  // The host as the game sees it: every operation goes to the window's host, and what the game
-  // reads from it is noted in the recording.
-  class NotingHost : public Host {
-   public:
-    NotingHost(Host& host, Recording* recording) : host_(host), recording_(recording) {}
-    void MessageBox(std::string_view prompt, int32_t buttons, std::string_view title) override {
-      host_.MessageBox(prompt, buttons, title);
-    }
-    void End() override { host_.End(); }
-    void Reseed() override { host_.Reseed(); }
-    float NextRandom() override;
-    WindowFrame Frame() const override;
-
-   private:
-    Host& host_;
-    Recording* recording_;
-  };
-
-  std::unique_ptr<Recording> recording_;
-  NotingHost host_;
-  Game game_;
-};
 
 }  // namespace zentor

@@ -203,16 +203,16 @@ void ScriptedGame::Run(const ScriptCommand& command) {
   using Kind = ScriptCommand::Kind;
   switch (command.kind) {
     case Kind::Load:
-      OnLoad(game_);
+      session_.Load();
       return;
     case Kind::Random:
       host_.Queue(command.randoms);
       return;
     case Kind::KeyDown:
-      OnKeyDown(game_, command.key, 0);
+      session_.KeyDown(command.key);
       return;
     case Kind::KeyUp:
-      OnKeyUp(game_, command.key, 0);
+      session_.KeyUp(command.key);
       return;
     case Kind::Tick:
       for (int64_t i = 0; i < command.ticks; ++i) {
@@ -222,15 +222,10 @@ void ScriptedGame::Run(const ScriptCommand& command) {
       }
       return;
     case Kind::ClickRestart:
-      // A hidden button cannot be clicked.
-      if (game_.form.Restart.Visible) {
-        OnRestartClick(game_);
-      }
+      session_.ClickRestart();
       return;
     case Kind::ClickEndgame:
-      if (game_.form.endgame.Visible) {
-        OnEndgameClick(game_);
-      }
+      session_.ClickEndgame();
       return;
     case Kind::Window:
       host_.SetFrame(command.frame);
@@ -244,15 +239,14 @@ void ScriptedGame::Run(const ScriptCommand& command) {
 // Nothing inside a tick enables the clock again, so once stopped it stays stopped for the rest
 // of a `tick N`.
 bool ScriptedGame::Tick() {
-  if (!game_.form.Timer1.Enabled) {
+  if (!session_.TickRuns()) {
     return false;
   }
   if (ticksRun_ == tickBudget) {
     throw ScriptError("more ticks than this run allows");
   }
   ++ticksRun_;
-  OnTimerTick(game_);
-  return true;
+  return session_.Tick();
 }
 
 }  // namespace zentor

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "host/session.h"
 
 namespace zentor {
 
@@ -86,7 +87,7 @@ class ScriptedGame {
   bool Tick();
 
   ScriptedHost& host() { return host_; }
-  const Game& game() const { return game_; }
+  const Game& game() const { return session_.game(); }
   bool Ended() const { return host_.Ended(); }
   uint64_t Reseeds() const { return host_.Reseeds(); }
 
@@ -94,7 +95,7 @@ class ScriptedGame {
 
  private:
   ScriptedHost host_;
-  Game game_{host_};
+  Session session_{host_};
   uint64_t ticksRun_ = 0;
 };
 

@@ -12,7 +12,9 @@ void AppendNumber(std::string& out, float value) {
   out += ShortestDecimal(value);
 }
 
-void AppendInteger(std::string& out, int64_t value) { out += std::to_string(value); }
+void AppendInteger(std::string& out, int64_t value) {
+  out += std::to_string(value);
+}
 
 void AppendString(std::string& out, const std::string& text) {
   out += '"';
@@ -45,7 +47,9 @@ void AppendList(std::string& out, std::initializer_list<float> values) {
   out += ']';
 }
 
-void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
+void AppendBool(std::string& out, bool value) {
+  out += value ? "true" : "false";
+}
 
 }  // namespace
 

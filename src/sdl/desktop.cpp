@@ -12,13 +12,13 @@
 #include <string_view>
 
 #include "game/game.h"
+#include "host/play.h"
 #include "picture/font_file.h"
-#include "playfield/convert.h"
 #include "replay/recorder.h"
-#include "sdl/clock.h"
 #include "sdl/display.h"
 #include "sdl/gamepad.h"
 #include "sdl/input.h"
+#include "sdl/page.h"
 #include "sdl/playback.h"
 #include "sdl/window.h"
 
@@ -34,42 +34,21 @@ bool Invisible(const char* driver) {
   return driver && (std::string_view(driver) == "offscreen" || std::string_view(driver) == "dummy");
 }
 
-// SplitMix64, whose every seed starts it well, so that a reseed is one store: the game reseeds
-// from the clock as often as every tick, which costs a generator of 624 words a share of each
-// frame that shows in a profile.
-class SplitMix {
- public:
-  void Seed(uint64_t seed) { state_ = seed; }
-
-  uint32_t Next() {
-    constexpr uint64_t kGolden = 0x9E3779B97F4A7C15u;
-    constexpr uint64_t kMix1 = 0xBF58476D1CE4E5B9u;
-    constexpr uint64_t kMix2 = 0x94D049BB133111EBu;
-    uint64_t z = state_ += kGolden;
-    z = (z ^ (z >> 30)) * kMix1;
-    z = (z ^ (z >> 27)) * kMix2;
-    return static_cast<uint32_t>((z ^ (z >> 31)) >> 32);
-  }
-
- private:
-  uint64_t state_ = 0;
-};
-
-// The game played in the window.
-class Desktop final : public Host, public Window::Owner {
+// The game played in the window: SDL's events turned into what the play hears, and the play
+// shown in the window.
+class Desktop final : public Play::Platform, public Window::Owner {
  public:
   Desktop(const std::string& fontFile, std::unique_ptr<Recording> recording)
-      : window_(fontFile, *this), session_(*this, std::move(recording)) {}
+      : window_(fontFile, *this), play_(*this, std::move(recording)) {}
 
   int Run() {
-    Call([&] { session_.Load(); });
+    play_.Load();
     window_.Show();
-    clock_.Follow(Form().Timer1, TickClock::Clock::now());
     for (;;) {
-      window_.Pump(clock_.Running() ? std::optional(clock_.Deadline()) : std::nullopt, true);
+      window_.Pump(play_.Deadline(), true);
       // Checked after every batch of events, so that a stream of them cannot hold ticks back.
-      if (!Finished() && clock_.Due(TickClock::Clock::now())) {
-        Tick();
+      if (!Finished()) {
+        play_.TickIfDue();
       }
       if (Finished()) {
         return 0;
@@ -77,36 +56,24 @@ class Desktop final : public Host, public Window::Owner {
     }
   }
 
-  // Host operations.
-  void MessageBox(std::string_view prompt, int32_t, std::string_view title) override {
+  // What the play needs of the window.
+  void ShowBox(std::string_view title, std::string_view prompt) override {
     window_.MessageBox(title, prompt);
-    waitedForBox_ = true;
-    // The pointer moved for the box alone: the buttons' look follows where it is now.
-    if (const auto pointer = window_.Pointer()) {
-      Look(buttons_.Move(Form(), pointer->first, pointer->second));
-    } else {
-      Look(buttons_.Leave());
-    }
   }
-
-  void End() override {
-    ended_ = true;
-    window_.Hide();
+  void Close() override { window_.Hide(); }
+  WindowFrame Frame(const Form& form) const override { return window_.Frame(form); }
+  std::optional<std::pair<double, double>> Pointer() const override { return window_.Pointer(); }
+  void Changed() override { window_.Changed(); }
+  Play::Clock::time_point Now() const override { return Play::Clock::now(); }
+  uint64_t Seed() const override {
+    return static_cast<uint64_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
   }
-
-  void Reseed() override {
-    const auto ticks =
-        static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
-    random_.Seed(ticks);
-  }
-
-  float NextRandom() override { return UnitFromBits(random_.Next()); }
-
-  WindowFrame Frame() const override { return frame_; }
+  void StateChanged(PlayState state) override { TellPage(state); }
 
   // What the window shows.
-  const zentor::Form& Shown() const override { return Form(); }
-  ButtonLook Buttons() const override { return buttons_.Look(); }
+  const zentor::Form& Shown() const override { return play_.form(); }
+  ButtonLook Buttons() const override { return {play_.Hover(), play_.Held(), ButtonId::Restart}; }
 
   void Input(const SDL_Event& event) override {
     switch (event.type) {
@@ -115,123 +82,93 @@ class Desktop final : public Host, public Window::Owner {
         return;
       case SDL_KEYUP:
         if (const auto code = GameKeyCode(event.key.keysym.scancode)) {
-          Call([&] { session_.KeyUp(*code); });
+          play_.KeyUp(*code);
         }
         return;
-      case SDL_MOUSEMOTION: {
-        const auto [x, y] = window_.Twips(event.motion.x, event.motion.y);
-        Look(buttons_.Move(Form(), x, y));
+      case SDL_MOUSEMOTION:
+        if (event.motion.which != SDL_TOUCH_MOUSEID) {
+          const auto [x, y] = window_.Twips(event.motion.x, event.motion.y);
+          play_.PointerMove(x, y);
+        }
         return;
-      }
       case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-          const auto [x, y] = window_.Twips(event.button.x, event.button.y);
-          Look(buttons_.Press(Form(), x, y));
-        }
-        return;
       case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-          const auto [x, y] = window_.Twips(event.button.x, event.button.y);
-          Click(buttons_.Release(Form(), x, y));
-          window_.Changed();
-        }
+        MouseButton(event.button);
+        return;
+      case SDL_FINGERDOWN:
+      case SDL_FINGERMOTION:
+      case SDL_FINGERUP:
+        Finger(event.tfinger);
         return;
       case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && Form().Timer1.Enabled) {
-          // A game left running behind other windows is paused, as P pauses it.
-          Call([&] { session_.KeyDown(kKeyP); });
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          play_.FocusLost();
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
-          Look(buttons_.Leave());
+          play_.PointerLeave();
         }
         return;
       default:
-        Pad(gamepads_.Handle(event));
+        if (const auto control = ReadPageControl(event)) {
+          control->down ? play_.KeyDown(control->code) : play_.KeyUp(control->code);
+        } else {
+          Pad(gamepads_.Handle(event));
+        }
         return;
     }
   }
 
   void Follow(const SDL_Event& event) override { gamepads_.Handle(event); }
-  bool Ended() const override { return ended_; }
+  bool Ended() const override { return play_.Ended(); }
 
  private:
-  const zentor::Form& Form() const { return session_.form(); }
-  bool Finished() const { return ended_ || window_.Closed(); }
-
-  void Look(bool changed) {
-    if (changed) {
-      window_.Changed();
-    }
-  }
-
-  // Every call on the game: the window's frame as it stands for the whole call, and afterwards
-  // the clock follows Timer1 and the next frame shows what changed.
-  template <class Handler>
-  void Call(Handler handler) {
-    frame_ = window_.Frame(Form());
-    handler();
-    clock_.Follow(Form().Timer1, TickClock::Clock::now());
-    Look(buttons_.Refresh(Form()));
-    window_.Changed();
-  }
-
-  void Tick() {
-    if (!Form().Timer1.Enabled) {
-      return;
-    }
-    const auto started = TickClock::Clock::now();
-    Call([&] { session_.Tick(); });
-    if (waitedForBox_) {
-      waitedForBox_ = false;
-      clock_.Resume(TickClock::Clock::now());
-    } else {
-      clock_.Ticked(started);
-    }
-  }
+  bool Finished() const { return play_.Ended() || window_.Closed(); }
 
   void KeyDown(const SDL_KeyboardEvent& key) {
     const SDL_Scancode scancode = key.keysym.scancode;
     if (scancode == SDL_SCANCODE_RETURN || scancode == SDL_SCANCODE_KP_ENTER) {
-      Click(ButtonId::Restart);
+      play_.PressRestart();
     } else if (const auto code = GameKeyCode(scancode)) {
-      // Held keys repeat their key-down as the system repeats them.
-      Call([&] { session_.KeyDown(*code); });
+      play_.KeyDown(*code);
     }
   }
 
-  // A controller's actions, as the keys and the button they stand for.
+  // The left button; a touch screen's own events come as fingers.
+  void MouseButton(const SDL_MouseButtonEvent& button) {
+    if (button.button != SDL_BUTTON_LEFT || button.which == SDL_TOUCH_MOUSEID) {
+      return;
+    }
+    const auto [x, y] = window_.Twips(button.x, button.y);
+    if (button.type == SDL_MOUSEBUTTONDOWN) {
+      play_.PointerPress(x, y);
+    } else {
+      play_.PointerRelease(x, y);
+    }
+  }
+
+  void Finger(const SDL_TouchFingerEvent& finger) {
+    const auto [x, y] = window_.TouchTwips(finger.x, finger.y);
+    switch (finger.type) {
+      case SDL_FINGERDOWN:
+        play_.TouchDown(finger.fingerId, x, y);
+        return;
+      case SDL_FINGERMOTION:
+        play_.TouchMove(finger.fingerId, x, y);
+        return;
+      default:
+        play_.TouchUp(finger.fingerId, x, y);
+        return;
+    }
+  }
+
   void Pad(const std::vector<PadAction>& actions) {
     for (const PadAction& action : actions) {
-      switch (action.kind) {
-        case PadAction::Kind::KeyDown:
-          Call([&] { session_.KeyDown(action.code); });
-          break;
-        case PadAction::Kind::KeyUp:
-          Call([&] { session_.KeyUp(action.code); });
-          break;
-        case PadAction::Kind::PressRestart:
-          Click(ButtonId::Restart);
-          break;
-      }
-    }
-  }
-
-  void Click(ButtonId button) {
-    if (button == ButtonId::Restart && Form().Restart.Visible) {
-      Call([&] { session_.ClickRestart(); });
-    } else if (button == ButtonId::endgame && Form().endgame.Visible) {
-      Call([&] { session_.ClickEndgame(); });
+      play_.Pad(action);
     }
   }
 
   Window window_;
-  Session session_;
-  TickClock clock_;
-  ButtonTracker buttons_;
+  Play play_;
   Gamepads gamepads_;
-  SplitMix random_;
-  WindowFrame frame_{};
-  bool waitedForBox_ = false;
-  bool ended_ = false;
 };
 
 // "2026-12-09T04:20:00Z": when a recording was made, for its header.
@@ -250,6 +187,8 @@ std::optional<std::string> StartVideo() {
   // away when it loses the focus.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Touches are heard as fingers: the mouse SDL would make of them would press a button twice.
+  SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
   const bool driverAskedFor = !Unset("SDL_VIDEODRIVER");
   if (auto sentence = PrepareDisplay(driverAskedFor)) {
     return sentence;

@@ -24,33 +24,22 @@ bool Dialog::PadButton(Uint8 button) {
 }
 
 bool Dialog::Move(SDL_Point pointer, const SDL_Rect& ok) {
-  const bool over = SDL_PointInRect(&pointer, &ok);
-  const bool changed = over != hover_;
-  hover_ = over;
-  return changed;
+  return ok_.Over(SDL_PointInRect(&pointer, &ok));
 }
 
 bool Dialog::Press(SDL_Point pointer, const SDL_Rect& ok) {
-  const bool moved = Move(pointer, ok);
-  const bool before = pressed_;
-  pressed_ = hover_;
-  return moved || pressed_ != before;
+  return ok_.Press(SDL_PointInRect(&pointer, &ok));
 }
 
 bool Dialog::Release(SDL_Point pointer, const SDL_Rect& ok) {
-  Move(pointer, ok);
-  const bool clicked = pressed_ && hover_;
-  pressed_ = false;
-  if (clicked) {
+  if (ok_.Release(SDL_PointInRect(&pointer, &ok))) {
     open_ = false;
   }
   return true;
 }
 
 bool Dialog::Leave() {
-  const bool changed = hover_;
-  hover_ = false;
-  return changed;
+  return ok_.Over(false);
 }
 
 }  // namespace zentor

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/buttons.h"
+
 namespace zentor {
 
 class Dialog {
@@ -16,9 +18,9 @@ class Dialog {
   bool Open() const { return open_; }
   const std::string& Title() const { return title_; }
   const std::string& Prompt() const { return prompt_; }
-  bool OkHover() const { return hover_; }
+  bool OkHover() const { return ok_.Hover(); }
   // Pushed in: held down and the pointer over it.
-  bool OkPressed() const { return pressed_ && hover_; }
+  bool OkPressed() const { return ok_.PushedIn(true); }
 
   // Enter, Space and Escape close the box; every other key is used up. True when it closed.
   bool KeyDown(SDL_Scancode key);
@@ -39,8 +41,7 @@ class Dialog {
   std::string title_;
   std::string prompt_;
   bool open_ = true;
-  bool hover_ = false;
-  bool pressed_ = false;
+  ButtonPresses<bool> ok_;  // true: OK
 };
 
 }  // namespace zentor

@@ -9,13 +9,9 @@
 #include <memory>
 #include <vector>
 
-namespace zentor {
+#include "host/inputs.h"
 
-struct PadAction {
-  enum class Kind { KeyDown, KeyUp, PressRestart };
-  Kind kind;
-  int16_t code;  // the key code for KeyDown and KeyUp
-};
+namespace zentor {
 
 // Opens controllers as they are plugged in, closes them as they go, and turns their events into
 // the key-downs and key-ups the game knows.

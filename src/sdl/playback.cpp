@@ -6,38 +6,38 @@
 #include <fstream>
 #include <utility>
 
+#include "host/watch.h"
+#include "sdl/input.h"
 #include "sdl/window.h"
 
 namespace zentor {
 namespace {
 
-// The game's pace: one tick every 25 ms.
-constexpr std::chrono::milliseconds kTickInterval{25};
 // How long a game-over box stays before it closes by itself.
 constexpr std::chrono::milliseconds kBoxShown{1500};
 
 class PlaybackWindow final : public Window::Owner {
  public:
   PlaybackWindow(const std::string& fontFile, ScriptPlayer& player)
-      : window_(fontFile, *this), player_(player) {
+      : window_(fontFile, *this),
+        player_(player),
+        watch_([this] { return player_.Advance(); }, Window::Clock::now()) {
     player_.OnMessageBox([this](std::string_view prompt, std::string_view title) {
       window_.MessageBox(title, prompt, kBoxShown);
-      // The pace starts again after the box, as the game's clock does.
-      next_ = Window::Clock::now() + kTickInterval;
+      watch_.BoxClosed(Window::Clock::now());
     });
   }
 
   int Run() {
     window_.Show();
-    next_ = Window::Clock::now() + kTickInterval;
     for (;;) {
-      const bool running = !paused_ && more_;
-      window_.Pump(running ? std::optional(next_) : std::nullopt, running);
+      const auto deadline = watch_.Deadline();
+      window_.Pump(deadline, deadline.has_value());
       if (window_.Closed()) {
         return 0;
       }
-      if (!paused_ && more_ && Window::Clock::now() >= next_) {
-        Advance();
+      if (watch_.StepIfDue(Window::Clock::now())) {
+        window_.Changed();
       }
       if (player_.Ended()) {
         return 0;
@@ -53,18 +53,8 @@ class PlaybackWindow final : public Window::Owner {
     if (event.type != SDL_KEYDOWN) {
       return;
     }
-    switch (event.key.keysym.scancode) {
-      case SDL_SCANCODE_SPACE:
-        if (paused_) {
-          paused_ = false;
-          next_ = Window::Clock::now() + kTickInterval;
-        }
-        return;
-      case SDL_SCANCODE_P:
-        paused_ = true;
-        return;
-      default:
-        return;
+    if (const auto code = GameKeyCode(event.key.keysym.scancode)) {
+      watch_.KeyDown(*code, Window::Clock::now());
     }
   }
 
@@ -74,22 +64,9 @@ class PlaybackWindow final : public Window::Owner {
   bool Quits(SDL_Scancode key) const override { return key == SDL_SCANCODE_ESCAPE; }
 
  private:
-  void Advance() {
-    const auto due = next_;
-    more_ = player_.Advance();
-    // Keeps the schedule without drift, and drops what a stall missed instead of racing.
-    const auto now = Window::Clock::now();
-    if (next_ == due) {
-      next_ = now - due > kTickInterval ? now + kTickInterval : due + kTickInterval;
-    }
-    window_.Changed();
-  }
-
   Window window_;
   ScriptPlayer& player_;
-  Window::Clock::time_point next_;
-  bool paused_ = false;
-  bool more_ = true;
+  Watch watch_;
 };
 
 }  // namespace

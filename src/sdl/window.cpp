@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "picture/dialog_look.h"
+#include "picture/icon.h"
 #include "picture/shapes.h"
 #include "playfield/layout.h"
 #include "sdl/display.h"
@@ -23,29 +24,6 @@ constexpr int kIconSide = 64;
 // SDL notices a controller plugged in only while it looks for events, so a wait without a
 // deadline wakes this often.
 constexpr std::chrono::milliseconds kHotPlugWake{1000};
-
-// The window's icon, drawn from the game's own look: a rock falling at the square.
-SurfaceHandle MakeIcon() {
-  SurfaceHandle icon(
-      SDL_CreateRGBSurfaceWithFormat(0, kIconSide, kIconSide, 32, SDL_PIXELFORMAT_ARGB8888));
-  if (!icon) {
-    return icon;
-  }
-  const auto rgb = [&](Colour c) { return SDL_MapRGB(icon->format, Red(c), Green(c), Blue(c)); };
-  const int unit = kIconSide / 16;
-  SDL_FillRect(icon.get(), nullptr, rgb(kWindowBackColour));
-  SDL_Rect panel{0, 0, kIconSide, 3 * unit};
-  SDL_FillRect(icon.get(), &panel, rgb(0x0000FF00));
-  SDL_Rect square{9 * unit, 10 * unit, 4 * unit, 4 * unit};
-  SDL_FillRect(icon.get(), &square, rgb(0x00000000));
-  const SurfaceHandle rock =
-      MakeOvalSurface(7 * unit, 7 * unit, std::max(1, unit / 2), FillStyle::Solid, 0x000080FF);
-  if (rock) {
-    SDL_Rect at{2 * unit, 4 * unit, rock->w, rock->h};
-    SDL_BlitSurface(rock.get(), nullptr, icon.get(), &at);
-  }
-  return icon;
-}
 
 bool ControllerEvent(Uint32 type) {
   return type >= SDL_CONTROLLERAXISMOTION && type < SDL_FINGERDOWN;
@@ -78,7 +56,7 @@ Window::Window(const std::string& fontFile, Owner& owner) : owner_(owner) {
     throw std::runtime_error(NoWindowSentence());
   }
   SDL_SetWindowMinimumSize(window_.get(), kMinimumWindowWidth, kMinimumWindowHeight);
-  if (const SurfaceHandle icon = MakeIcon()) {
+  if (const SurfaceHandle icon = DrawIcon(kIconSide)) {
     SDL_SetWindowIcon(window_.get(), icon.get());
   }
   canvas_.emplace(window_.get());
@@ -232,6 +210,16 @@ void Window::TakeInBox(const SDL_Event& event) {
         spentClick_ = !dialog_->Open();
       }
       return;
+    case SDL_FINGERDOWN:
+      dirty_ |= dialog_->Press(TouchPixel(event.tfinger.x, event.tfinger.y), ok);
+      return;
+    case SDL_FINGERMOTION:
+      dirty_ |= dialog_->Move(TouchPixel(event.tfinger.x, event.tfinger.y), ok);
+      return;
+    case SDL_FINGERUP:
+      dirty_ |= dialog_->Release(TouchPixel(event.tfinger.x, event.tfinger.y), ok);
+      dirty_ |= dialog_->Leave();
+      return;
     default:
       if (ControllerEvent(event.type)) {
         if (event.type == SDL_CONTROLLERBUTTONDOWN) {
@@ -311,6 +299,16 @@ SDL_Point Window::Pixel(int x, int y) const {
 std::pair<double, double> Window::Twips(int x, int y) const {
   const auto [px, py] = Output(x, y);
   return {viewport_.TwipsX(px), viewport_.TwipsY(py)};
+}
+
+std::pair<double, double> Window::TouchTwips(float x, float y) const {
+  return {viewport_.TwipsX(static_cast<double>(x) * viewport_.outputWidth),
+          viewport_.TwipsY(static_cast<double>(y) * viewport_.outputHeight)};
+}
+
+SDL_Point Window::TouchPixel(float x, float y) const {
+  return {static_cast<int>(std::floor(static_cast<double>(x) * viewport_.outputWidth)),
+          static_cast<int>(std::floor(static_cast<double>(y) * viewport_.outputHeight))};
 }
 
 std::optional<std::pair<double, double>> Window::Pointer() const {

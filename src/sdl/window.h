@@ -83,6 +83,9 @@ class Window {
   WindowFrame Frame(const Form& form) const;
 
   // A point of the window (in the window system's units) in the client area's twips.
+  // A finger's place, given as SDL gives it (0 to 1 across the window), in the client area's
+  // twips.
+  std::pair<double, double> TouchTwips(float x, float y) const;
   std::pair<double, double> Twips(int x, int y) const;
   // Where the pointer is, in the client area's twips; nothing when it is not over the window.
   std::optional<std::pair<double, double>> Pointer() const;
@@ -97,6 +100,7 @@ class Window {
   // high-density display.
   std::pair<double, double> Output(int x, int y) const;
   SDL_Point Pixel(int x, int y) const;
+  SDL_Point TouchPixel(float x, float y) const;
   bool FullScreen() const;
   void SetFullScreen(bool on);
 

@@ -1,5 +1,5 @@
-// In a page the canvas is the window and the page its display: there is always one, no signal
-// ends the program, and a CSS pixel is a point.
+// In a page the canvas is the window and the page its display: there is always one, the page
+// alone ends the program, and a CSS pixel is a point.
 #include "sdl/display.h"
 
 #include <SDL.h>

@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "sdl/clock.h"
+#include "host/pacing.h"
 
 namespace zentor {
 namespace {

@@ -1,4 +1,5 @@
-// The clock behind Timer1: ticks on a fixed schedule of deadlines while the timer is enabled.
+// The game's pace: ticks on a fixed schedule of deadlines, for the clock behind Timer1 while the
+// timer is enabled and for a script watched at the game's pace alike.
 #pragma once
 
 #include <chrono>
@@ -12,8 +13,11 @@ class TickClock {
  public:
   using Clock = std::chrono::steady_clock;
 
-  // Starts or stops with the timer. The first tick is due one interval after the timer is
-  // enabled; enabling it again while it runs changes nothing.
+  // Starts ticking every `interval`, the first tick one interval from now; starting again while
+  // it runs changes nothing.
+  void Start(std::chrono::milliseconds interval, Clock::time_point now);
+  void Stop() { deadline_.reset(); }
+  // Starts or stops with the timer. A timer with no interval never ticks.
   void Follow(const Timer& timer, Clock::time_point now);
 
   bool Running() const { return deadline_.has_value(); }

@@ -1,17 +1,20 @@
-#include "sdl/clock.h"
+#include "host/pacing.h"
 
 namespace zentor {
 
-void TickClock::Follow(const Timer& timer, Clock::time_point now) {
-  // A timer with no interval never ticks.
-  if (!timer.Enabled || timer.Interval <= 0) {
-    deadline_.reset();
-    return;
-  }
+void TickClock::Start(std::chrono::milliseconds interval, Clock::time_point now) {
   if (!deadline_) {
-    interval_ = std::chrono::milliseconds(timer.Interval);
+    interval_ = interval;
     deadline_ = now + interval_;
   }
+}
+
+void TickClock::Follow(const Timer& timer, Clock::time_point now) {
+  if (!timer.Enabled || timer.Interval <= 0) {
+    Stop();
+    return;
+  }
+  Start(std::chrono::milliseconds(timer.Interval), now);
 }
 
 void TickClock::Ticked(Clock::time_point started) {
