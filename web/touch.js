@@ -116,7 +116,8 @@
 
   // Start / Pause: the space bar while the game waits for it, P while it runs. The key pressed is
   // the one released, though the game's state (and so the button's name) changes meanwhile.
-  let state = 'waiting';
+  // The game's state as it last told it; none while watching a script, which hears no controls.
+  let state = null;
   let startFinger = null;
   const startCode = () => (state === 'running' ? kP : kSpace);
   startButton.addEventListener('pointerdown', event => {
@@ -165,10 +166,7 @@
     state = next;
     startButton.textContent = state === 'running' ? 'Pause' : 'Start';
     startButton.hidden = state !== 'waiting' && state !== 'running';
-    if (state === 'ended') {
-      releaseAll();
-      controls.hidden = true;
-    }
+    showOrHide();
   }
   const earlier = Module.onGameState;
   Module.onGameState = next => {
@@ -243,20 +241,31 @@
   window.addEventListener('orientationchange', layout);
   window.visualViewport?.addEventListener('resize', layout);
 
-  // Shown on a touch screen: one whose main pointer is coarse, or once a finger touches the page.
-  function show() {
-    if (controls.hidden && state !== 'ended') {
-      controls.hidden = false;
-      layout();
+  // Shown on a touch screen (one whose main pointer is coarse, or once a finger touches the page)
+  // while a game is there to hear them: from the game's first word until the program ends.
+  let touchScreen = false;
+  function showOrHide() {
+    const shown = touchScreen && state !== null && state !== 'ended';
+    if (controls.hidden === shown) {
+      controls.hidden = !shown;
+      if (shown) {
+        layout();
+      } else {
+        releaseAll();
+      }
     }
+  }
+  function touched() {
+    touchScreen = true;
+    showOrHide();
   }
   const coarse = matchMedia('(pointer: coarse)');
   if (coarse.matches) {
-    show();
+    touched();
   }
-  coarse.addEventListener('change', () => coarse.matches && show());
-  window.addEventListener('pointerdown', event => event.pointerType === 'touch' && show(), true);
-  window.addEventListener('touchstart', show, { capture: true, passive: true });
+  coarse.addEventListener('change', () => coarse.matches && touched());
+  window.addEventListener('pointerdown', event => event.pointerType === 'touch' && touched(), true);
+  window.addEventListener('touchstart', touched, { capture: true, passive: true });
 
   // The browser's own gestures: no pinch (Safari's gesture events), no double-tap zoom, no
   // scrolling by a swipe, no long-press menu.

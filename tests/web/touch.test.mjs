@@ -5,7 +5,8 @@
 //
 // Environment: ZENTOR_SITE, the built site (build-web/site).
 import assert from 'node:assert/strict';
-import { mkdtempSync, readdirSync, rmSync, symlinkSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, symlinkSync, unlinkSync,
+         writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
@@ -33,8 +34,15 @@ function siteCopy() {
   return folder;
 }
 
+// A game that a rock ends on its 42nd tick (rock speeds drawn at load, the space bar, Left held).
+const kEndedByARock =
+  'random 0.0033112583 0.4668874 0.0033112583 0.9966887 0.0033112583 0.0033112583\n' +
+  'random 0.0033112583 0.0033112583 0.0033112583 0.0033112583 0.0033112583 0.0033112583\n' +
+  'load\nkeydown 32\nkeydown 37\ntick 16\nkeyup 37\ntick 26\ntick 20\n';
+
 before(async () => {
   work = siteCopy();
+  writeFileSync(join(work, 'rock.replay'), kEndedByARock);
   ({ server, address } = await serve(work));
   browser = await launchChromium();
 });
@@ -95,6 +103,26 @@ async function pictureRect(page) {
     --right;
   }
   return { left: left - 1, top: top - 1, right: right + 1, bottom: bottom + 1 };
+}
+
+// Where the player's square is in the picture, in CSS pixels: its left end and top row, the first
+// run of black as wide as the square, below the panel.
+async function squareAt(page, picture) {
+  const clip = { x: picture.left + 1, y: picture.top + 1, width: picture.right - picture.left - 2,
+                 height: picture.bottom - picture.top - 2 };
+  const shown = pictures.readPng(await page.screenshot({ clip }));
+  const scale = shown.width / clip.width;
+  const wide = Math.floor(25 * shown.width / 992);
+  for (let y = Math.floor(shown.height * 150 / 821); y < shown.height; ++y) {
+    let run = 0;
+    for (let x = 0; x < shown.width; ++x) {
+      run = pictures.isColour(shown, x, y, pictures.kBlack) ? run + 1 : 0;
+      if (run === wide) {
+        return { x: (x - wide + 1) / scale, y: y / scale };
+      }
+    }
+  }
+  return null;
 }
 
 // The button of this name, if the page shows it.
@@ -181,6 +209,92 @@ test('the touch controls show on a phone and a tablet, in the picture\'s margins
   assert.ok(await desktop.page.getByRole('button', { name: 'Left' }).isVisible(),
             'the touch controls do not show after a touch');
   await desktop.close();
+});
+
+// The game runs too briefly in each of these for a rock to reach the square, which needs 25 ticks
+// at least (the rocks fall from above the field): each pauses or the page closes within 600 ms.
+test('a thumb held on Left moves the square left, and a second finger on Pause pauses the game meanwhile', async () => {
+  const { page, cdp, errors, close } = await open(kPhoneUpright);
+  const picture = await pictureRect(page);
+  const start = await squareAt(page, picture);
+  const left = await boxOf(page, 'Left');
+
+  await tap(cdp, await boxOf(page, 'Start'));
+  await waitFor('the button named Pause once the game runs', 3, async () =>
+    (await boxOf(page, 'Pause')) !== null);
+  const thumb = { x: left.x, y: left.y, id: 1 };
+  await touch(cdp, 'touchStart', [thumb]);
+  await sleep(250);
+  const pause = await boxOf(page, 'Pause');
+  await touch(cdp, 'touchStart', [thumb, { x: pause.x, y: pause.y, id: 2 }]);
+  await touch(cdp, 'touchEnd', [thumb]);
+  await waitFor('the button named Start once paused', 3, async () =>
+    (await boxOf(page, 'Start')) !== null);
+  const paused = await squareAt(page, picture);
+  assert.ok(paused.x < start.x - 5, `the square went from ${start.x} to ${paused.x}, not left`);
+  assert.ok(Math.abs(paused.y - start.y) < 1, 'the square went up or down');
+  await sleep(300);
+  assert.deepEqual(await squareAt(page, picture), paused, 'the square moves while paused');
+  await touch(cdp, 'touchEnd', []);
+  assert.deepEqual(errors, []);
+  await close();
+});
+
+test('the button is Start while the game waits, Pause while it runs, gone once it is over; no control shows once the program has ended or while a script plays', async () => {
+  // At the picture's scale 1, touched: the controls lie over its lower corners.
+  const { page, cdp, errors, close } = await open({ ...kDesktop, hasTouch: true });
+  const named = async () => {
+    const names = [];
+    for (const name of ['Start', 'Pause']) {
+      if (await boxOf(page, name)) {
+        names.push(name);
+      }
+    }
+    return names.join();
+  };
+  assert.equal(await named(), 'Start');
+  await tap(cdp, await boxOf(page, 'Start'));
+  await waitFor('Pause while the game runs', 3, async () => (await named()) === 'Pause');
+  // Up into the rocks that come from above.
+  const up = await boxOf(page, 'Up');
+  await touch(cdp, 'touchStart', [{ x: up.x, y: up.y, id: 1 }]);
+  await waitFor('a rock ending the game', 30, async () =>
+    pictures.boxShown(pictures.readPng(await page.screenshot())));
+  await touch(cdp, 'touchEnd', []);
+  await tap(cdp, pictures.kOkButton);
+  await waitFor('neither once the game is over', 3, async () => (await named()) === '');
+  // "Click me to stop", at the picture's scale 1.
+  await tap(cdp, { x: 604, y: 416 });
+  await waitFor('the pad gone once the program has ended', 5, async () =>
+    (await boxOf(page, 'Left')) === null);
+  assert.deepEqual(errors, []);
+  await close();
+
+  const watching = await open(kPhoneUpright, { path: 'index.html?play=rock.replay' });
+  await sleep(500);
+  assert.equal(await watching.page.locator('#touch-controls').isVisible(), false,
+               'controls show while a script plays');
+  assert.deepEqual(watching.errors, []);
+  await watching.close();
+});
+
+test('a cancelled touch holds no key: the square stops', async () => {
+  const { page, cdp, errors, close } = await open(kPhoneLyingDown);
+  const picture = await pictureRect(page);
+  const start = await squareAt(page, picture);
+  const down = await boxOf(page, 'Down');
+  await tap(cdp, await boxOf(page, 'Start'));
+  await touch(cdp, 'touchStart', [{ x: down.x, y: down.y, id: 1 }]);
+  await sleep(150);
+  await touch(cdp, 'touchCancel', []);
+  const stopped = await squareAt(page, picture);
+  await sleep(250);
+  const later = await squareAt(page, picture);
+  await page.keyboard.press('KeyP');
+  assert.ok(stopped.y > start.y + 2, 'the square did not go down');
+  assert.deepEqual(later, stopped, 'the square goes on after the touch was cancelled');
+  assert.deepEqual(errors, []);
+  await close();
 });
 
 test('a thumb slides round the pad: each direction and diagonal holds its keys', async () => {
@@ -300,5 +414,48 @@ test('after one visit the page starts with the network off, and Chromium finds i
     await context.close();
     own.server.kill();
     rmSync(profile, { recursive: true, force: true });
+  }
+});
+
+test('a new version is taken between games: not during one, but at the next load', async () => {
+  const copy = siteCopy();
+  const worker = join(copy, 'sw.js');
+  const first = readFileSync(worker, 'utf8');
+  const version = /const kVersion = '([0-9a-f]+)'/.exec(first)[1];
+  unlinkSync(worker);
+  writeFileSync(worker, first);
+  const own = await serve(copy);
+  const { page, errors, close } = await open(kDesktop, { at: own.address });
+  try {
+    assert.deepEqual(await cachesOnceKept(page), [`zentor-${version}`]);
+    await page.evaluate(() => { window.sameLoad = true; });
+    // A game begun, then paused: a game that a reload would lose.
+    await page.keyboard.press('Space');
+    await sleep(100);
+    await page.keyboard.press('KeyP');
+    writeFileSync(worker, first.replace(version, 'next'));
+    await page.evaluate(async () => {
+      const registration = await navigator.serviceWorker.getRegistration();
+      await registration.update();
+      while (registration.waiting === null) {
+        await new Promise(resolve => setTimeout(resolve, 50));
+      }
+    });
+    await sleep(300);
+    assert.equal(await page.evaluate(() => window.sameLoad), true, 'the page reloaded in a game');
+    assert.deepEqual(await page.evaluate(() => caches.keys()), [`zentor-${version}`, 'zentor-next']);
+
+    // The next load takes it before the first game, reloading itself once more.
+    await page.reload();
+    await waitFor('the new version', 10, async () =>
+      JSON.stringify(await page.evaluate(() => caches.keys()).catch(() => [])) ===
+        '["zentor-next"]');
+    await waitFor('the first picture of the new version', 10, async () =>
+      pictures.isColour(pictures.readPng(await page.screenshot()), 20, 130, pictures.kPanelGreen));
+    assert.deepEqual(errors, []);
+  } finally {
+    await close();
+    own.server.kill();
+    rmSync(copy, { recursive: true, force: true });
   }
 });
