@@ -278,6 +278,27 @@ test('the button is Start while the game waits, Pause while it runs, gone once i
   await watching.close();
 });
 
+test('a tap on the picture starts the game, and a thumb on the panel\'s drawn Left square moves the square left', async () => {
+  const { page, cdp, errors, close } = await open(kPhoneUpright);
+  const picture = await pictureRect(page);
+  const start = await squareAt(page, picture);
+  // A point of the picture at scale 1, on the screen.
+  const scale = (picture.right - picture.left) / 992;
+  const at = (x, y) => ({ x: picture.left + x * scale, y: picture.top + y * scale });
+  await tap(cdp, at(250, 600));
+  await waitFor('the game running', 3, async () => (await boxOf(page, 'Pause')) !== null);
+  const drawnLeft = at(520, 104);
+  await touch(cdp, 'touchStart', [{ ...drawnLeft, id: 1 }]);
+  await sleep(250);
+  await touch(cdp, 'touchEnd', []);
+  await tap(cdp, await boxOf(page, 'Pause'));
+  await waitFor('the game paused', 3, async () => (await boxOf(page, 'Start')) !== null);
+  const paused = await squareAt(page, picture);
+  assert.ok(paused.x < start.x - 5, `the square went from ${start.x} to ${paused.x}, not left`);
+  assert.deepEqual(errors, []);
+  await close();
+});
+
 test('a cancelled touch holds no key: the square stops', async () => {
   const { page, cdp, errors, close } = await open(kPhoneLyingDown);
   const picture = await pictureRect(page);
