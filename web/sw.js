@@ -9,9 +9,10 @@ const kFiles = [@ZENTOR_SITE_FILES@];
 const kCache = `zentor-${kVersion}`;
 
 self.addEventListener('install', event => {
-  // Past the browser's cache: the files must be this version's.
+  // The files must be this version's: each checked with the server, which answers the files the
+  // page has just fetched without sending them again.
   event.waitUntil(caches.open(kCache).then(cache =>
-    cache.addAll(kFiles.map(file => new Request(file, { cache: 'reload' })))));
+    cache.addAll(kFiles.map(file => new Request(file, { cache: 'no-cache' })))));
 });
 
 self.addEventListener('activate', event => {
