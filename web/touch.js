@@ -1,6 +1,6 @@
 'use strict';
 // The game's keys on a touch screen: a pad of four directions and a Start / Pause button, page
-// buttons that the page shows once it knows the screen is touched. They press the game's keys
+// buttons that the page shows on a touch screen while the game runs in it. They press the game's keys
 // through Module._zentor_control, so that the game hears them by its own rules, as it hears the
 // keyboard. A touch on the canvas itself is the game's own (the picture's buttons, its drawn key
 // squares, a tap to start).
@@ -42,7 +42,7 @@
     button.tabIndex = -1;
   }
 
-  // Keys this page holds down in the game, and what holds each.
+  // Keys this page holds down in the game.
   const held = new Set();
   function press(code, down) {
     if (down === held.has(code)) {
@@ -57,9 +57,7 @@
     if (code === kSpace || code === kP) {
       startButton.classList.toggle('held', down);
     }
-    if (typeof Module._zentor_control === 'function') {
-      Module._zentor_control(code, down ? 1 : 0);
-    }
+    Module._zentor_control(code, down ? 1 : 0);
   }
 
   // The pad: each thumb on it holds the keys of its direction; a thumb slides between them.
