@@ -73,14 +73,14 @@ async function open(device, { at = address, path = 'index.html', safeArea } = {}
   return { page, cdp, errors, close: () => context.close() };
 }
 
-// The picture's rectangle in CSS pixels, found in what the screen shows with the controls out of
-// sight: its edges are where the black bars around it end, within a pixel. Null before the first
-// picture.
+// The picture's rectangle in CSS pixels, found in what the screen shows with all but the canvas
+// out of sight: its edges are where the black bars around it end, within a pixel. Null before the
+// first picture.
 async function pictureRect(page) {
-  const controls = page.locator('#touch-controls');
-  await controls.evaluate(element => { element.style.visibility = 'hidden'; });
+  const others = page.locator('body > :not(canvas)');
+  await others.evaluateAll(elements => elements.forEach(e => { e.style.visibility = 'hidden'; }));
   const shown = pictures.readPng(await page.screenshot({ scale: 'css' }));
-  await controls.evaluate(element => { element.style.visibility = ''; });
+  await others.evaluateAll(elements => elements.forEach(e => { e.style.visibility = ''; }));
   const black = (x, y) => pictures.isColour(shown, x, y, pictures.kBlack);
   const middle = Math.floor(shown.width / 2);
   let top = 0;
