@@ -18,13 +18,11 @@
     }
   }
 
-  const earlier = Module.onGameState;
-  Module.onGameState = next => {
-    earlier?.(next);
-    state = next;
-    played ||= next === 'running';
+  window.addEventListener('gamestate', event => {
+    state = event.detail;
+    played ||= state === 'running';
     takeUpdate();
-  };
+  });
 
   // The first worker takes a page that had none without reloading it; a new version reloads the
   // page with its files.

@@ -166,11 +166,7 @@
     startButton.hidden = state !== 'waiting' && state !== 'running';
     showOrHide();
   }
-  const earlier = Module.onGameState;
-  Module.onGameState = next => {
-    earlier?.(next);
-    stateChanged(next);
-  };
+  window.addEventListener('gamestate', event => stateChanged(event.detail));
 
   // Where the game draws the picture in the canvas, in CSS pixels: the largest rectangle of its
   // aspect centred in the canvas's device pixels, as the game computes it.
@@ -187,12 +183,24 @@
              right: box.left + (x + w) / ratio, bottom: box.top + (y + h) / ratio };
   }
 
-  // The window less the display's safe areas (a notch, rounded corners, a home bar).
+  // The window less the display's safe areas (a notch, rounded corners, a home bar) and the share
+  // bar at its foot (share.js), whose room is kept while it is hidden too, so that the controls
+  // stay where they are when it comes and goes with the game.
   function usableRect() {
     const inset = getComputedStyle(safeArea);
     const side = name => parseFloat(inset[name]) || 0;
+    let bottom = innerHeight - side('paddingBottom');
+    const bar = document.getElementById('share');
+    if (bar) {
+      const hidden = bar.hidden;
+      bar.style.visibility = hidden ? 'hidden' : '';
+      bar.hidden = false;
+      bottom = Math.min(bottom, bar.getBoundingClientRect().top - kBeside);
+      bar.hidden = hidden;
+      bar.style.visibility = '';
+    }
     return { left: side('paddingLeft'), top: side('paddingTop'),
-             right: innerWidth - side('paddingRight'), bottom: innerHeight - side('paddingBottom') };
+             right: innerWidth - side('paddingRight'), bottom };
   }
 
   function place(element, left, top, size, overPicture) {

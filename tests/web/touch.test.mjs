@@ -163,6 +163,9 @@ test('the touch controls show on a phone and a tablet, in the picture\'s margins
     const picture = await pictureRect(page);
     const { width, height } = device.viewport;
     const inset = { top: 0, left: 0, right: 0, bottom: 0, ...safeArea };
+    // The share bar at the window's foot, shown while the game waits.
+    const bar = await page.locator('#share').boundingBox();
+    assert.ok(bar, `${what}: no share bar`);
     const boxes = {};
     for (const name of ['Left', 'Up', 'Right', 'Down', 'Start']) {
       const box = boxes[name] = await boxOf(page, name);
@@ -170,6 +173,7 @@ test('the touch controls show on a phone and a tablet, in the picture\'s margins
       assert.ok(box.left >= inset.left && box.top >= inset.top &&
                 box.right <= width - inset.right && box.bottom <= height - inset.bottom,
                 `${what}: ${name} is outside the safe area`);
+      assert.ok(box.bottom <= bar.y, `${what}: ${name} covers the share bar`);
       // The panel is the picture's top sixth.
       assert.ok(box.top > picture.top + (picture.bottom - picture.top) / 6,
                 `${what}: ${name} covers the panel`);
