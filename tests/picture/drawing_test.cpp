@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "picture/font_file.h"
@@ -133,6 +135,98 @@ TEST(Drawing, FramesRasteriseOnlyTextThatChanged) {
   offscreen.Draw(form);
   EXPECT_EQ(offscreen.Cache().TextRasterised(), first + 1001);
   EXPECT_EQ(offscreen.Cache().TextCount(), shown + 1);
+}
+
+// Oval looks told apart by their width alone.
+const Image* OvalLook(DrawCache& cache, int look) {
+  return cache.OvalImage(10 + look, 20, 1, FillStyle::Solid, 0x000000FF);
+}
+
+// A frame that draws the whole picture keeps the looks it showed and lets go of the others; when
+// the cache is full a new look takes the place of the least recently shown.
+TEST(DrawCache, KeepsTheOvalsAFrameShowsAndDropsTheLeastRecentlyShownFirst) {
+  const std::optional<std::string> fontFile = FindLabelFontFile();
+  ASSERT_TRUE(fontFile);
+  DrawCache cache(*fontFile);
+  constexpr int kMost = kLayoutRows;
+  cache.BeginWholeFrame();
+  for (int look = 0; look < kMost; ++look) {
+    OvalLook(cache, look);
+  }
+  cache.EndWholeFrame();
+  ASSERT_EQ(cache.OvalCount(), static_cast<size_t>(kMost));
+  // Look 0 shown again, then a new look: look 1, shown longest ago, makes room.
+  cache.BeginWholeFrame();
+  OvalLook(cache, 0);
+  OvalLook(cache, kMost);
+  for (int look = 2; look < kMost; ++look) {
+    OvalLook(cache, look);
+  }
+  cache.EndWholeFrame();
+  EXPECT_EQ(cache.OvalCount(), static_cast<size_t>(kMost));
+  EXPECT_EQ(cache.OvalsRasterised(), static_cast<uint64_t>(kMost + 1));
+  // A picture of two looks keeps two, and shows them again without rasterising.
+  for (int frame = 0; frame < 2; ++frame) {
+    cache.BeginWholeFrame();
+    OvalLook(cache, 0);
+    OvalLook(cache, kMost);
+    cache.EndWholeFrame();
+  }
+  EXPECT_EQ(cache.OvalCount(), 2u);
+  EXPECT_EQ(cache.OvalsRasterised(), static_cast<uint64_t>(kMost + 1)) << "a kept look again";
+  // Frames drawn in parts never hold more than the most.
+  for (int look = 0; look < 3 * kMost; ++look) {
+    OvalLook(cache, 100 + look);
+  }
+  EXPECT_EQ(cache.OvalCount(), static_cast<size_t>(kMost));
+}
+
+// Pictures drawn into 32-bit surfaces of any size with one cache, as a window draws them.
+class Pictures {
+ public:
+  explicit Pictures(const std::string& fontFile) : cache_(fontFile) {}
+
+  const SDL_Surface& Draw(const Form& form, int width, int height) {
+    surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888));
+    DrawForm(*surface_, form, Viewport::Fit(width, height), cache_);
+    return *surface_;
+  }
+  const DrawCache& Cache() const { return cache_; }
+
+ private:
+  DrawCache cache_;
+  SurfaceHandle surface_;
+};
+
+bool SamePixels(const SDL_Surface& a, const SDL_Surface& b) {
+  for (int y = 0; y < a.h; ++y) {
+    if (std::memcmp(static_cast<const Uint8*>(a.pixels) + y * a.pitch,
+                    static_cast<const Uint8*>(b.pixels) + y * b.pitch,
+                    static_cast<size_t>(a.w) * sizeof(Uint32)) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// After every resize the cache holds what the picture shows, as much as a cache that only
+// ever drew it; and a caption whose text is unchanged is set again at the new size, as crisp as
+// in a picture drawn at that size from the start.
+TEST(DrawCache, AfterEachResizeHoldsWhatThePictureShowsSetAtItsSize) {
+  const std::optional<std::string> fontFile = FindLabelFontFile();
+  ASSERT_TRUE(fontFile);
+  const Form form = BusyForm();
+  Pictures resized(*fontFile);
+  resized.Draw(form, 992, 821);
+  for (const auto& [width, height] :
+       {std::pair{1984, 1642}, {1920, 1080}, {1333, 977}, {700, 580}, {992, 821}, {2976, 2463}}) {
+    const std::string what = std::to_string(width) + " x " + std::to_string(height);
+    Pictures fresh(*fontFile);
+    EXPECT_TRUE(SamePixels(resized.Draw(form, width, height), fresh.Draw(form, width, height)))
+        << what;
+    EXPECT_EQ(resized.Cache().OvalCount(), fresh.Cache().OvalCount()) << what;
+    EXPECT_EQ(resized.Cache().TextCount(), fresh.Cache().TextCount()) << what;
+  }
 }
 
 // Captions that cannot break are rasterised on one line without looking for breaks; captions

@@ -220,6 +220,29 @@ TEST(Fit, TheSmallestWindowReads) {
   }
 }
 
+// A control's size in pixels is its size in twips scaled to the nearest pixel, from its first
+// pixel to one stroke past the start of its last, at scales whose products have fractions.
+TEST(Fit, EveryControlsSizeIsItsScaledSizeToTheNearestPixel) {
+  for (const auto& [width, height] : {std::pair{1333, 977}, {1500, 1241}, {700, 580}}) {
+    const Viewport view = Viewport::Fit(width, height);
+    const double across = static_cast<double>(view.picture.w) / kClientWidth;
+    const double down = static_cast<double>(view.picture.h) / kClientHeight;
+    for (const LayoutRow& row : StartingLayout) {
+      if (row.Id == ControlId::Line || row.Id == ControlId::LegendShape ||
+          row.Id == ControlId::Timer1) {
+        continue;
+      }
+      const auto rect = view.PixelRect(row.A, row.B, row.C, row.D);
+      ASSERT_TRUE(rect);
+      const std::string what = std::to_string(static_cast<int>(row.Id)) + "(" +
+                               std::to_string(row.Index) + ") at " + std::to_string(width) + " x " +
+                               std::to_string(height);
+      EXPECT_NEAR(rect->w, (row.C - kTwipsPerPixel) * across + view.Stroke(), 0.5) << what;
+      EXPECT_NEAR(rect->h, (row.D - kTwipsPerPixel) * down + view.Stroke(), 0.5) << what;
+    }
+  }
+}
+
 // The length of the run of dark pixels through (x, y) along one axis.
 int DarkRun(const SDL_Surface& surface, int x, int y, int dx, int dy) {
   if (!Dark(surface, x, y)) {
