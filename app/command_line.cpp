@@ -17,7 +17,8 @@ constexpr const char* kUsage =
     "  --record FILE  play, and write the game to FILE, a new file, as a replay script\n"
     "                 that zentor-replay plays back exactly\n"
     "  --play FILE    watch a replay script at the game's pace: space and P resume and\n"
-    "                 pause it, Escape quits\n"
+    "                 pause it, Escape quits; FILE may also be a shared game's link,\n"
+    "                 an address ending in #play=..., decoded here and never fetched\n"
     "  -h, --help     show this help and exit\n"
     "  --version      show the version and exit\n";
 

@@ -1,4 +1,4 @@
-// Runs the replay fuzzer's checks once over every file it is given, or every file of the
+// Runs a fuzzer's checks once over every file it is given, or every file of the
 // directories it is given, without libFuzzer: the corpus as a regression test.
 #include <algorithm>
 #include <cstddef>

@@ -1,11 +1,11 @@
-// zentor-replay SCRIPT: plays a replay script against the game and prints its state lines.
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+// zentor-replay SCRIPT: plays a replay script, or the game a shared link holds, against the game
+// and prints its state lines.
 #include <iostream>
-#include <string_view>
+#include <memory>
+#include <string>
 
 #include "replay/replay.h"
+#include "replay/share_link.h"
 #include "tools/screenshot.h"
 
 int main(int argc, char** argv) {
@@ -13,21 +13,22 @@ int main(int argc, char** argv) {
   // instead of as the end of the script.
   std::ios::sync_with_stdio(false);
   if (argc != 2) {
-    std::cerr << "usage: zentor-replay SCRIPT (or - for standard input)\n";
+    std::cerr << "usage: zentor-replay SCRIPT (or - for standard input, or a link with #play=)\n";
     return zentor::kReplayError;
   }
-  const std::string_view path = argv[1];
+  const std::string path = argv[1];
   zentor::ReplayOptions options;
   options.screenshot = zentor::ScreenshotWriterOrEmpty();
   if (path == "-") {
     options.scriptName = "standard input";
     return zentor::RunReplay(std::cin, std::cout, std::cerr, options);
   }
-  std::ifstream script{std::string(path)};
+  std::string refusal;
+  const std::unique_ptr<std::istream> script = zentor::OpenScript(path, refusal);
   if (!script) {
-    std::cerr << "zentor-replay: cannot open " << path << ": " << std::strerror(errno) << "\n";
+    std::cerr << "zentor-replay: " << refusal << "\n";
     return zentor::kReplayError;
   }
-  options.scriptName = path;
-  return zentor::RunReplay(script, std::cout, std::cerr, options);
+  options.scriptName = zentor::ScriptNameOf(path);
+  return zentor::RunReplay(*script, std::cout, std::cerr, options);
 }

@@ -148,7 +148,8 @@ const zentorShare = (() => {
   function follow(newState) {
     state = newState;
     played ||= state === 'running';
-    bar.hidden = !recording || state === 'running';
+    // While the box is open the game's last tick is not yet in the recording.
+    bar.hidden = !recording || state === 'running' || state === 'box';
     saveButton.hidden = shareButton.hidden = !played;
     if (state === 'running') {
       tell('');

@@ -13,7 +13,7 @@ struct PadAction {
 };
 
 // Where the game stands, as a page around it shows it: waiting for the space bar (at the start,
-// paused, after a restart), running, over (the box or Restart shows), or ended.
-enum class PlayState { Waiting, Running, Over, Ended };
+// paused, after a restart), running, the game-over box open, over (Restart shows), or ended.
+enum class PlayState { Waiting, Running, Box, Over, Ended };
 
 }  // namespace zentor

@@ -68,6 +68,10 @@ void Play::Call(Handler handler) {
   clock_.Follow(form().Timer1, platform_.Now());
   Look(buttons_.Refresh(form()));
   platform_.Changed();
+  Tell();
+}
+
+void Play::Tell() {
   if (State() != told_) {
     told_ = State();
     platform_.StateChanged(told_);
@@ -83,6 +87,9 @@ void Play::Look(bool changed) {
 PlayState Play::State() const {
   if (ended_) {
     return PlayState::Ended;
+  }
+  if (inBox_) {
+    return PlayState::Box;
   }
   if (form().Restart.Visible) {
     return PlayState::Over;
@@ -261,6 +268,7 @@ void Play::TickIfDue() {
 
 void Play::MessageBox(std::string_view prompt, int32_t, std::string_view title) {
   inBox_ = true;
+  Tell();
   platform_.ShowBox(title, prompt);
   inBox_ = false;
   waitedForBox_ = true;
@@ -275,10 +283,7 @@ void Play::MessageBox(std::string_view prompt, int32_t, std::string_view title) 
 void Play::End() {
   ended_ = true;
   platform_.Close();
-  if (told_ != PlayState::Ended) {
-    told_ = PlayState::Ended;
-    platform_.StateChanged(told_);
-  }
+  Tell();
 }
 
 float Play::NextRandom() {

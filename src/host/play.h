@@ -104,6 +104,8 @@ class Play final : private Host {
   template <class Handler>
   void Call(Handler handler);
   void Click(ButtonId button);
+  // Tells the platform the play's state when it has changed.
+  void Tell();
   void Look(bool changed);
   void LetGo(const Touch& touch);
 

@@ -8,7 +8,6 @@
 #include <iostream>
 #include <utility>
 
-#include "playfield/decimal.h"
 #include "replay/script.h"
 
 namespace zentor {
@@ -32,9 +31,9 @@ int WriteAll(int file, off_t& at, std::string_view text) {
   return 0;
 }
 
-// The shortest decimal that reads back as the same single.
-void AppendNumber(std::string& out, float value) {
-  out += ShortestDecimal(value);
+// The command's script line with its end.
+std::string LineOf(const ScriptCommand& command) {
+  return FormatScriptLine(command) + '\n';
 }
 
 bool SameFrame(const WindowFrame& a, const WindowFrame& b) {
@@ -42,7 +41,7 @@ bool SameFrame(const WindowFrame& a, const WindowFrame& b) {
 }
 
 std::string TickLine(int64_t ticks) {
-  return "tick " + std::to_string(ticks) + "\n";
+  return LineOf({.kind = ScriptCommand::Kind::Tick, .ticks = ticks});
 }
 
 // What the file holds after a failed write: whole lines, or, when even cutting it back failed,
@@ -73,35 +72,26 @@ void Recording::NoteRandom(float value) {
   if (stopped_) {
     return;
   }
-  randomsNoted_ += "random ";
-  AppendNumber(randomsNoted_, value);
-  randomsNoted_ += '\n';
+  randomsNoted_ += LineOf({.kind = ScriptCommand::Kind::Random, .randoms = {value}});
 }
 
 void Recording::TakeNoted() {
   pending_.clear();
   if (frameNoted_) {
-    const WindowFrame& frame = *frameNoted_;
-    pending_ += "window";
-    for (const float value : {frame.Left, frame.Top, frame.Width, frame.Height}) {
-      pending_ += ' ';
-      AppendNumber(pending_, value);
-    }
-    pending_ += '\n';
-    frameWritten_ = frame;
+    pending_ += LineOf({.kind = ScriptCommand::Kind::Window, .frame = *frameNoted_});
+    frameWritten_ = *frameNoted_;
     frameNoted_.reset();
   }
   pending_ += randomsNoted_;
   randomsNoted_.clear();
 }
 
-void Recording::Command(std::string_view line) {
+void Recording::Command(const ScriptCommand& command) {
   if (stopped_) {
     return;
   }
   TakeNoted();
-  pending_ += line;
-  pending_ += '\n';
+  pending_ += LineOf(command);
   Append(pending_);
   tickLineAt_ = -1;
 }
@@ -172,24 +162,25 @@ std::unique_ptr<Recording> OpenRecording(const std::string& path, std::string_vi
 }
 
 void Recording::Called(SessionCall call, int16_t key) {
+  using Kind = ScriptCommand::Kind;
   switch (call) {
     case SessionCall::Load:
-      Command("load");
+      Command({.kind = Kind::Load});
       return;
     case SessionCall::KeyDown:
-      Command("keydown " + std::to_string(key));
+      Command({.kind = Kind::KeyDown, .key = key});
       return;
     case SessionCall::KeyUp:
-      Command("keyup " + std::to_string(key));
+      Command({.kind = Kind::KeyUp, .key = key});
       return;
     case SessionCall::Tick:
       Tick();
       return;
     case SessionCall::ClickRestart:
-      Command("click restart");
+      Command({.kind = Kind::ClickRestart});
       return;
     case SessionCall::ClickEndgame:
-      Command("click endgame");
+      Command({.kind = Kind::ClickEndgame});
       return;
   }
 }

@@ -13,6 +13,7 @@
 
 #include "game/game.h"
 #include "host/session.h"
+#include "replay/script.h"
 
 namespace zentor {
 
@@ -35,8 +36,8 @@ class Recording final : public SessionRecorder {
   void NoteRandom(float value) override;
   void Called(SessionCall call, int16_t key) override;
 
-  // A command that has just run, as its script line ("keydown 37"); ticks go to Tick.
-  void Command(std::string_view line);
+  // A command that has just run, written as its script line; ticks go to Tick.
+  void Command(const ScriptCommand& command);
   // A tick that has just run; a tick that follows another without reading anything new makes
   // the last line `tick N` one greater, rewritten in place.
   void Tick();

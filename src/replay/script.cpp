@@ -1,8 +1,11 @@
 #include "replay/script.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <span>
+#include <stdexcept>
 
 #include "playfield/decimal.h"
 
@@ -127,7 +130,71 @@ ScriptCommand::Kind ButtonOf(std::string_view button) {
   throw ScriptError("unknown button " + Quoted(button));
 }
 
+// A path a screenshot line can hold: one word, which no comment cuts short.
+bool IsOneWord(std::string_view path) {
+  if (path.empty() || path.find('#') != std::string_view::npos) {
+    return false;
+  }
+  for (const char c : path) {
+    if (IsBlank(c) || c == '\n') {
+      return false;
+    }
+  }
+  return true;
+}
+
+// "name v v ...", the numbers as the shortest decimals of their singles.
+std::string NumbersLine(std::string_view name, std::span<const float> values) {
+  std::string line(name);
+  for (const float value : values) {
+    line += ' ';
+    AppendNumber(line, value);
+  }
+  return line;
+}
+
 }  // namespace
+
+void AppendNumber(std::string& out, float value) {
+  out += ShortestDecimal(value);
+}
+
+std::string FormatScriptLine(const ScriptCommand& command) {
+  using Kind = ScriptCommand::Kind;
+  switch (command.kind) {
+    case Kind::Load:
+      return "load";
+    case Kind::Random:
+      if (command.randoms.empty()) {
+        throw std::invalid_argument("a random line needs a value");
+      }
+      return NumbersLine("random", command.randoms);
+    case Kind::KeyDown:
+      return "keydown " + std::to_string(command.key);
+    case Kind::KeyUp:
+      return "keyup " + std::to_string(command.key);
+    case Kind::Tick:
+      return "tick " + std::to_string(command.ticks);
+    case Kind::ClickRestart:
+      return "click restart";
+    case Kind::ClickEndgame:
+      return "click endgame";
+    case Kind::Window: {
+      const WindowFrame& frame = command.frame;
+      const std::array<float, 4> values = {frame.Left, frame.Top, frame.Width, frame.Height};
+      return NumbersLine("window", values);
+    }
+    case Kind::Dump:
+      return "dump";
+    case Kind::Screenshot:
+      if (!IsOneWord(command.path)) {
+        throw std::invalid_argument("a screenshot line cannot hold the path " +
+                                    Quoted(command.path));
+      }
+      return "screenshot " + command.path;
+  }
+  throw std::invalid_argument("no such command");
+}
 
 std::optional<ScriptCommand> ParseScriptLine(std::string_view line) {
   const std::vector<std::string_view> words = Words(StripComment(line));

@@ -38,15 +38,25 @@ struct ScriptCommand {
     Screenshot
   };
   Kind kind = Kind::Load;
-  std::vector<float> randoms;  // Random: the values to queue, each 0 <= V < 1
-  int16_t key = 0;             // KeyDown, KeyUp
-  int64_t ticks = 0;           // Tick: how many, never negative
-  WindowFrame frame{};         // Window
-  std::string path;            // Screenshot
+  std::vector<float> randoms{};  // Random: the values to queue, each 0 <= V < 1
+  int16_t key = 0;               // KeyDown, KeyUp
+  int64_t ticks = 0;             // Tick: how many, never negative
+  WindowFrame frame{};           // Window
+  std::string path{};            // Screenshot
 };
 
 // The command of one line, or nothing for a blank or comment line. Throws ScriptError.
 std::optional<ScriptCommand> ParseScriptLine(std::string_view line);
+
+// The line, without its end, that ParseScriptLine reads back as the same command: "keydown 37",
+// "random 0.5 0.25", "tick 3" (the count always written), "window 0 0 15000 12750". Throws
+// std::invalid_argument for a command no line can say: a random line without values, a
+// screenshot path that is empty or holds a blank or '#'.
+std::string FormatScriptLine(const ScriptCommand& command);
+
+// Appends the shortest decimal that reads back as the same single, as script lines and state
+// lines write numbers: "2527.5", "-150", "1e-07".
+void AppendNumber(std::string& out, float value);
 
 // The host of a scripted game: random numbers from a queue, the frame the script sets, reseeds
 // counted; the message box and the end operation are told to whoever runs the script.

@@ -2,15 +2,11 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "playfield/decimal.h"
 #include "replay/replay.h"
+#include "replay/script.h"
 
 namespace zentor {
 namespace {
-
-void AppendNumber(std::string& out, float value) {
-  out += ShortestDecimal(value);
-}
 
 void AppendInteger(std::string& out, int64_t value) {
   out += std::to_string(value);

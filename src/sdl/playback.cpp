@@ -1,12 +1,10 @@
 #include "sdl/playback.h"
 
-#include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <fstream>
 #include <utility>
 
 #include "host/watch.h"
+#include "replay/share_link.h"
 #include "sdl/input.h"
 #include "sdl/window.h"
 
@@ -71,15 +69,15 @@ class PlaybackWindow final : public Window::Owner {
 
 }  // namespace
 
+// The path of a script, or a link whose game is decoded into memory.
 std::optional<ScriptPlayback> ScriptPlayback::Load(const std::string& path, std::string& refusal) {
-  std::ifstream script(path);
+  const std::unique_ptr<std::istream> script = OpenScript(path, refusal);
   if (!script) {
-    refusal = "cannot open " + path + ": " + std::strerror(errno);
     return std::nullopt;
   }
-  std::unique_ptr<ScriptPlayer> player = ScriptPlayer::Load(script, refusal);
+  std::unique_ptr<ScriptPlayer> player = ScriptPlayer::Load(*script, refusal);
   if (!player) {
-    refusal = path + ": " + refusal;
+    refusal = ScriptNameOf(path) + ": " + refusal;
     return std::nullopt;
   }
   return ScriptPlayback(std::move(player));

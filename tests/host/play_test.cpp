@@ -79,8 +79,8 @@ TEST(Play, NoTickRunsWhileTheBoxIsOpenAndThePaceStartsAgainAfterIt) {
   ASSERT_EQ(stage.boxes, 1);
   EXPECT_FALSE(stage.tickedInBox);
   EXPECT_EQ(stage.play.State(), PlayState::Over);
-  EXPECT_EQ(stage.states,
-            (std::vector<PlayState>{PlayState::Waiting, PlayState::Running, PlayState::Over}));
+  EXPECT_EQ(stage.states, (std::vector<PlayState>{PlayState::Waiting, PlayState::Running,
+                                                  PlayState::Box, PlayState::Over}));
 }
 
 TEST(Play, AHiddenButtonCannotBeClickedByPointerTouchOrEnter) {

@@ -17,6 +17,13 @@ export function launchChromium() {
   return chromium.launch({ executablePath: '/usr/bin/chromium', args: kChromiumFlags });
 }
 
+// Chromium with a profile of its own in `folder`, as a visitor's is: not incognito, so that a page
+// may be installed.
+export function launchChromiumProfile(folder, options = {}) {
+  return chromium.launchPersistentContext(folder, { executablePath: '/usr/bin/chromium',
+                                                    args: kChromiumFlags, ...options });
+}
+
 // Serves `directory` on a free port of 127.0.0.1: the server's process, and the site's address.
 export async function serve(directory) {
   const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',

@@ -18,6 +18,8 @@ const char* StateName(PlayState state) {
       return "waiting";
     case PlayState::Running:
       return "running";
+    case PlayState::Box:
+      return "box";
     case PlayState::Over:
       return "over";
     case PlayState::Ended:
