@@ -62,14 +62,35 @@ export const kLoad =
 // A game that a rock ends on its 42nd tick, watched to a little past its end.
 export const kWatched = `${kLoad}keydown 32\nkeydown 37\ntick 16\nkeyup 37\ntick 26\ntick 20\n`;
 
-// A folder to serve: the site's files, the script watched.replay, and the pictures the page must
-// show, drawn by the desktop build's zentor-replay: first.png, the first picture, and last.png,
-// the last of watched.replay.
-export function siteWithPictures(site, replayTool) {
+// A script that cannot be played.
+export const kMalformed = `${kLoad}keydown 32\nspin 3\n`;
+
+// A copy of the site to serve, whose files a test may add to or change: links to the built files.
+export function siteCopy(site) {
   const work = mkdtempSync(join(tmpdir(), 'zentor-web-'));
   for (const file of readdirSync(site)) {
     symlinkSync(join(site, file), join(work, file));
   }
+  return work;
+}
+
+// The errors a page raises, as they come: its faults and what it logs as an error.
+export function pageErrors(page) {
+  const errors = [];
+  page.on('pageerror', error => errors.push(`page error: ${error.message}`));
+  page.on('console', message => {
+    if (message.type() === 'error') {
+      errors.push(`console error: ${message.text()}`);
+    }
+  });
+  return errors;
+}
+
+// A folder to serve: the site's files, the script watched.replay, and the pictures the page must
+// show, drawn by the desktop build's zentor-replay: first.png, the first picture, and last.png,
+// the last of watched.replay.
+export function siteWithPictures(site, replayTool) {
+  const work = siteCopy(site);
   writeFileSync(join(work, 'watched.replay'), kWatched);
   const replay = script => execFileSync(replayTool, ['-'], { cwd: work, input: script });
   replay(`${kLoad}screenshot first.png\n`);

@@ -14,7 +14,7 @@ import { setTimeout as sleep } from 'node:timers/promises';
 import puppeteer from 'puppeteer-core';
 import { Builder, Key } from 'selenium-webdriver';
 
-import { waitFor } from './browser.mjs';
+import { pageErrors, waitFor } from './browser.mjs';
 
 export const kWidth = 992;
 export const kHeight = 821;
@@ -34,13 +34,7 @@ async function launchFirefox() {
   return {
     async open(address) {
       const page = await browser.newPage();
-      const errors = [];
-      page.on('pageerror', error => errors.push(`page error: ${error.message}`));
-      page.on('console', message => {
-        if (message.type() === 'error') {
-          errors.push(`console error: ${message.text()}`);
-        }
-      });
+      const errors = pageErrors(page);
       await page.setViewport({ width: kWidth, height: kHeight });
       await page.goto(address);
       return {

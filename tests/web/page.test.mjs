@@ -14,7 +14,8 @@ import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 
-import { kLoad, launchChromium, serve, siteWithPictures, waitFor } from './browser.mjs';
+import { kLoad, kMalformed, launchChromium, pageErrors, serve, siteWithPictures, waitFor }
+  from './browser.mjs';
 import * as pictures from './pictures.mjs';
 
 const site = resolve(process.env.ZENTOR_SITE ?? 'build-web/site');
@@ -22,7 +23,6 @@ const replayTool = resolve(process.env.ZENTOR_REPLAY ?? 'build/zentor-replay');
 // The window's caption, as a page title shows it (without the leading blank).
 const kCaption = 'Zentor the rocks By: Marbeck';
 
-const kMalformed = `${kLoad}keydown 32\nspin 3\n`;
 
 let work, server, address, browser;
 
@@ -45,13 +45,7 @@ async function open(path, { width = 992, height = 821, ratio = 1, touch = false 
   const context = await browser.newContext({ viewport: { width, height },
                                              deviceScaleFactor: ratio, hasTouch: touch });
   const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', error => errors.push(`page error: ${error.message}`));
-  page.on('console', message => {
-    if (message.type() === 'error') {
-      errors.push(`console error: ${message.text()}`);
-    }
-  });
+  const errors = pageErrors(page);
   const started = Date.now();
   await page.goto(`${address}/${path}`);
   return { page, errors, started, close: () => context.close() };

@@ -8,34 +8,24 @@
 // zentor-replay.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, readFileSync, rmSync, symlinkSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { deflateSync, inflateSync } from 'node:zlib';
 
-import { launchChromium, serve, waitFor } from './browser.mjs';
+import { kMalformed, kWatched, launchChromium, pageErrors, serve, siteCopy, waitFor }
+  from './browser.mjs';
 import * as pictures from './pictures.mjs';
 
 const site = resolve(process.env.ZENTOR_SITE ?? 'build-web/site');
 const replayTool = resolve(process.env.ZENTOR_REPLAY ?? 'build/zentor-replay');
 const here = new URL('.', import.meta.url).pathname;
 
-const kLoad = 'random 0.0033112583 0.4668874 0.0033112583 0.9966887 0.0033112583 0.0033112583\n' +
-              'random 0.0033112583 0.0033112583 0.0033112583 0.0033112583 0.0033112583 0.0033112583\n' +
-              'load\n';
-// A game that a rock ends on its 42nd tick, and one that cannot be played.
-const kWatched = `${kLoad}keydown 32\nkeydown 37\ntick 16\nkeyup 37\ntick 26\ntick 20\n`;
-const kMalformed = `${kLoad}keydown 32\nspin 3\n`;
-
 let work, server, address, browser;
 
 before(async () => {
-  work = mkdtempSync(join(tmpdir(), 'zentor-share-'));
-  for (const file of readdirSync(site)) {
-    symlinkSync(join(site, file), join(work, file));
-  }
+  work = siteCopy(site);
   execFileSync(replayTool, ['-'], { cwd: work, input: `${kWatched}screenshot watched.png\n` });
   ({ server, address } = await serve(work));
   browser = await launchChromium();
@@ -59,13 +49,7 @@ async function open(path, { clipboard = false, touch = false } = {}) {
     window.addEventListener('gamestate', event => window.gameStates.push(event.detail));
   });
   const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', error => errors.push(`page error: ${error.message}`));
-  page.on('console', message => {
-    if (message.type() === 'error') {
-      errors.push(`console error: ${message.text()}`);
-    }
-  });
+  const errors = pageErrors(page);
   await page.goto(`${address}/${path}`);
   return { page, errors, close: () => context.close() };
 }

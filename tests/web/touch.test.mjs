@@ -5,14 +5,14 @@
 //
 // Environment: ZENTOR_SITE, the built site (build-web/site).
 import assert from 'node:assert/strict';
-import { mkdtempSync, readdirSync, readFileSync, rmSync, symlinkSync, unlinkSync,
-         writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, unlinkSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 
-import { launchChromium, launchChromiumProfile, serve, waitFor } from './browser.mjs';
+import { kWatched, launchChromium, launchChromiumProfile, pageErrors, serve, siteCopy, waitFor }
+  from './browser.mjs';
 import * as pictures from './pictures.mjs';
 
 const site = resolve(process.env.ZENTOR_SITE ?? 'build-web/site');
@@ -25,24 +25,9 @@ const kDesktop = { viewport: { width: 992, height: 821 } };
 
 let work, server, address, browser;
 
-// A copy of the site whose files the tests may change: links to the built files.
-function siteCopy() {
-  const folder = mkdtempSync(join(tmpdir(), 'zentor-touch-'));
-  for (const file of readdirSync(site)) {
-    symlinkSync(join(site, file), join(folder, file));
-  }
-  return folder;
-}
-
-// A game that a rock ends on its 42nd tick (rock speeds drawn at load, the space bar, Left held).
-const kEndedByARock =
-  'random 0.0033112583 0.4668874 0.0033112583 0.9966887 0.0033112583 0.0033112583\n' +
-  'random 0.0033112583 0.0033112583 0.0033112583 0.0033112583 0.0033112583 0.0033112583\n' +
-  'load\nkeydown 32\nkeydown 37\ntick 16\nkeyup 37\ntick 26\ntick 20\n';
-
 before(async () => {
-  work = siteCopy();
-  writeFileSync(join(work, 'rock.replay'), kEndedByARock);
+  work = siteCopy(site);
+  writeFileSync(join(work, 'rock.replay'), kWatched);
   ({ server, address } = await serve(work));
   browser = await launchChromium();
 });
@@ -60,13 +45,7 @@ async function open(device, { at = address, path = 'index.html', safeArea } = {}
   if (safeArea) {
     await cdp.send('Emulation.setSafeAreaInsetsOverride', { insets: safeArea });
   }
-  const errors = [];
-  page.on('pageerror', error => errors.push(`page error: ${error.message}`));
-  page.on('console', message => {
-    if (message.type() === 'error') {
-      errors.push(`console error: ${message.text()}`);
-    }
-  });
+  const errors = pageErrors(page);
   await page.goto(`${at}/${path}`);
   await waitFor('the first picture', 10, async () =>
     (await pictureRect(page)) !== null);
@@ -443,7 +422,7 @@ test('after one visit the page starts with the network off, and Chromium finds i
 });
 
 test('a new version is taken between games: not during one, but at the next load', async () => {
-  const copy = siteCopy();
+  const copy = siteCopy(site);
   const worker = join(copy, 'sw.js');
   const first = readFileSync(worker, 'utf8');
   const version = /const kVersion = '([0-9a-f]+)'/.exec(first)[1];
