@@ -66,7 +66,7 @@ void Play::Call(Handler handler) {
   frame_ = platform_.Frame(form());
   handler();
   clock_.Follow(form().Timer1, platform_.Now());
-  Look(buttons_.Refresh(form()));
+  buttons_.Refresh(form());
   platform_.Changed();
   Tell();
 }
@@ -236,8 +236,8 @@ void Play::LetGo(const Touch& touch) {
       KeyUp(touch.key);
       return;
     case Touch::Kind::Button:
-      buttons_.Leave();
       buttons_.Release(form(), -1, -1);
+      buttons_.Leave();
       platform_.Changed();
       return;
     case Touch::Kind::Nothing:
@@ -252,9 +252,6 @@ std::optional<Play::Clock::time_point> Play::Deadline() const {
 void Play::TickIfDue() {
   // The box's own loop may look for due ticks: none runs while it is open.
   if (ended_ || inBox_ || !clock_.Due(platform_.Now())) {
-    return;
-  }
-  if (!session_.TickRuns()) {
     return;
   }
   const auto started = platform_.Now();

@@ -1,7 +1,7 @@
 // What the page's test and bench/compare-web.mjs share: a static web server for a folder on
 // 127.0.0.1, Debian's Chromium launched as both need it, and a wait for a condition with a limit.
 import { execFileSync, spawn } from 'node:child_process';
-import { mkdtempSync, readdirSync, symlinkSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readdirSync, rmSync, symlinkSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
@@ -61,6 +61,22 @@ export const kLoad =
   'load\n';
 // A game that a rock ends on its 42nd tick, watched to a little past its end.
 export const kWatched = `${kLoad}keydown 32\nkeydown 37\ntick 16\nkeyup 37\ntick 26\ntick 20\n`;
+
+// A test file's site: the folder `work` served, and Chromium to open it in; `close` ends both
+// and removes the folder.
+export async function servedInChromium(work) {
+  const { server, address } = await serve(work);
+  const browser = await launchChromium();
+  return {
+    address,
+    browser,
+    async close() {
+      await browser.close();
+      server.kill();
+      rmSync(work, { recursive: true, force: true });
+    },
+  };
+}
 
 // A script that cannot be played.
 export const kMalformed = `${kLoad}keydown 32\nspin 3\n`;

@@ -9,12 +9,12 @@
 // zentor-replay, which draws the pictures that the page must show.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 
-import { kLoad, kMalformed, launchChromium, pageErrors, serve, siteWithPictures, waitFor }
+import { kLoad, kMalformed, pageErrors, servedInChromium, siteWithPictures, waitFor }
   from './browser.mjs';
 import * as pictures from './pictures.mjs';
 
@@ -24,21 +24,16 @@ const replayTool = resolve(process.env.ZENTOR_REPLAY ?? 'build/zentor-replay');
 const kCaption = 'Zentor the rocks By: Marbeck';
 
 
-let work, server, address, browser;
+let work, served, address, browser;
 
 before(async () => {
   work = siteWithPictures(site, replayTool);
   writeFileSync(join(work, 'bad.replay'), kMalformed);
-
-  ({ server, address } = await serve(work));
-  browser = await launchChromium();
+  served = await servedInChromium(work);
+  ({ address, browser } = served);
 });
 
-after(async () => {
-  await browser?.close();
-  server?.kill();
-  rmSync(work, { recursive: true, force: true });
-});
+after(() => served?.close());
 
 // A page in a browser window of its own, and the errors it raises.
 async function open(path, { width = 992, height = 821, ratio = 1, touch = false } = {}) {

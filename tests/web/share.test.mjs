@@ -8,13 +8,13 @@
 // zentor-replay.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { deflateSync, inflateSync } from 'node:zlib';
 
-import { kMalformed, kWatched, launchChromium, pageErrors, serve, siteCopy, waitFor }
+import { kMalformed, kWatched, pageErrors, servedInChromium, siteCopy, waitFor }
   from './browser.mjs';
 import * as pictures from './pictures.mjs';
 
@@ -22,20 +22,16 @@ const site = resolve(process.env.ZENTOR_SITE ?? 'build-web/site');
 const replayTool = resolve(process.env.ZENTOR_REPLAY ?? 'build/zentor-replay');
 const here = new URL('.', import.meta.url).pathname;
 
-let work, server, address, browser;
+let work, served, address, browser;
 
 before(async () => {
   work = siteCopy(site);
   execFileSync(replayTool, ['-'], { cwd: work, input: `${kWatched}screenshot watched.png\n` });
-  ({ server, address } = await serve(work));
-  browser = await launchChromium();
+  served = await servedInChromium(work);
+  ({ address, browser } = served);
 });
 
-after(async () => {
-  await browser?.close();
-  server?.kill();
-  rmSync(work, { recursive: true, force: true });
-});
+after(() => served?.close());
 
 // A page in a window of its own that keeps the game's states, and the errors it raises.
 async function open(path, { clipboard = false, touch = false } = {}) {

@@ -11,7 +11,7 @@ import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 
-import { kWatched, launchChromium, launchChromiumProfile, pageErrors, serve, siteCopy, waitFor }
+import { kWatched, launchChromiumProfile, pageErrors, serve, servedInChromium, siteCopy, waitFor }
   from './browser.mjs';
 import * as pictures from './pictures.mjs';
 
@@ -23,20 +23,16 @@ const kPhoneLyingDown = { ...kPhoneUpright, viewport: { width: 844, height: 390 
 const kTablet = { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 2, hasTouch: true };
 const kDesktop = { viewport: { width: 992, height: 821 } };
 
-let work, server, address, browser;
+let work, served, address, browser;
 
 before(async () => {
   work = siteCopy(site);
   writeFileSync(join(work, 'rock.replay'), kWatched);
-  ({ server, address } = await serve(work));
-  browser = await launchChromium();
+  served = await servedInChromium(work);
+  ({ address, browser } = served);
 });
 
-after(async () => {
-  await browser?.close();
-  server?.kill();
-  rmSync(work, { recursive: true, force: true });
-});
+after(() => served?.close());
 
 async function open(device, { at = address, path = 'index.html', safeArea } = {}) {
   const context = await browser.newContext(device);
