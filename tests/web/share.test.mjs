@@ -45,7 +45,7 @@ async function open(path, { clipboard = false, touch = false } = {}) {
     window.addEventListener('gamestate', event => window.gameStates.push(event.detail));
   });
   const page = await context.newPage();
-  const errors = pageErrors(page);
+  const errors = await pageErrors(page);
   await page.goto(`${address}/${path}`);
   return { page, errors, close: () => context.close() };
 }

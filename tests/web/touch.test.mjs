@@ -41,7 +41,7 @@ async function open(device, { at = address, path = 'index.html', safeArea } = {}
   if (safeArea) {
     await cdp.send('Emulation.setSafeAreaInsetsOverride', { insets: safeArea });
   }
-  const errors = pageErrors(page);
+  const errors = await pageErrors(page);
   await page.goto(`${at}/${path}`);
   await waitFor('the first picture', 10, async () =>
     (await pictureRect(page)) !== null);
@@ -389,8 +389,7 @@ test('after one visit the page starts with the network off, and Chromium finds i
   try {
     const page = context.pages()[0] ?? await context.newPage();
     const cdp = await context.newCDPSession(page);
-    const errors = [];
-    page.on('pageerror', error => errors.push(`page error: ${error.message}`));
+    const errors = await pageErrors(page);
     await page.goto(`${own.address}/index.html`);
     assert.equal((await cachesOnceKept(page)).length, 1, 'the site is not kept in one cache');
     let installability;
