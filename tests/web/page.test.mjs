@@ -3,7 +3,8 @@
 // looks at what it shows: the first picture is zentor-replay's; the keys, the game-over box, the
 // mouse and touch work; losing the focus or hiding the tab pauses; the picture fills any window
 // at the device's pixels; ?play=FILE ends on zentor-replay's last picture, and a script that
-// cannot be played gets its sentence. No page raises an error.
+// cannot be played, or a module that does not load, gets its sentence. A script slipped into the
+// page does not run; no page raises an error or breaks its Content-Security-Policy.
 //
 // Environment: ZENTOR_SITE, the built site (build-web/site); ZENTOR_REPLAY, the desktop build's
 // zentor-replay, which draws the pictures that the page must show.
