@@ -13,6 +13,7 @@ const sentence = document.getElementById('sentence');
 function say(text) {
   sentence.textContent = text;
   sentence.hidden = false;
+  document.getElementById('loading').hidden = true;
 }
 
 // A script of the page that does not load (the module's zentor.js, which comes after this one):

@@ -32,7 +32,7 @@
     <button type="button" id="touch-start">Start</button>`;
   const safeArea = document.createElement('div');
   safeArea.id = 'safe-area';
-  document.body.append(controls, safeArea);
+  document.querySelector('main').append(controls, safeArea);
   const pad = document.getElementById('touch-pad');
   const startButton = document.getElementById('touch-start');
   const padKeys = new Map([...pad.querySelectorAll('button')].map(
@@ -273,14 +273,16 @@
   window.addEventListener('pointerdown', event => event.pointerType === 'touch' && touched(), true);
   window.addEventListener('touchstart', touched, { capture: true, passive: true });
 
-  // The browser's own gestures: no pinch (Safari's gesture events), no double-tap zoom, no
-  // scrolling by a swipe, no long-press menu.
+  // The browser's own gestures on the game's surfaces: no pinch (Safari's gesture events), no
+  // double-tap zoom, no scrolling by a swipe, no long-press menu. Elsewhere the page zooms.
+  const onGame = event => event.target.closest?.('canvas, #touch-controls');
   for (const type of ['gesturestart', 'gesturechange', 'gestureend', 'dblclick', 'contextmenu']) {
     document.addEventListener(type, event => {
-      if (!event.target.closest?.('#sentence')) {
+      if (onGame(event)) {
         event.preventDefault();
       }
     });
   }
-  document.addEventListener('touchmove', event => event.preventDefault(), { passive: false });
+  document.addEventListener('touchmove', event => onGame(event) && event.preventDefault(),
+                            { passive: false });
 })();

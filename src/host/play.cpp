@@ -76,6 +76,11 @@ void Play::Tell() {
     told_ = State();
     platform_.StateChanged(told_);
   }
+  Words words = WordsOf(form(), told_, boxTitle_, boxPrompt_);
+  if (!said_ || SaysMore(*said_, words)) {
+    said_ = std::move(words);
+    platform_.Said(*said_);
+  }
 }
 
 void Play::Look(bool changed) {
@@ -111,6 +116,10 @@ void Play::KeyUp(int16_t code) {
 
 void Play::PressRestart() {
   Click(ButtonId::Restart);
+}
+
+void Play::PressButton(ButtonId button) {
+  Click(button);
 }
 
 void Play::Click(ButtonId button) {
@@ -265,9 +274,13 @@ void Play::TickIfDue() {
 
 void Play::MessageBox(std::string_view prompt, int32_t, std::string_view title) {
   inBox_ = true;
+  boxTitle_ = title;
+  boxPrompt_ = prompt;
   Tell();
   platform_.ShowBox(title, prompt);
   inBox_ = false;
+  boxTitle_.clear();
+  boxPrompt_.clear();
   waitedForBox_ = true;
   // The pointer moved for the box alone: the buttons' look follows where it is now.
   if (const auto pointer = platform_.Pointer()) {

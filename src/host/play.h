@@ -15,6 +15,7 @@
 #include "host/pacing.h"
 #include "host/random.h"
 #include "host/session.h"
+#include "host/words.h"
 
 namespace zentor {
 
@@ -41,6 +42,9 @@ class Play final : private Host {
     virtual uint64_t Seed() const = 0;
     // The play's state has changed; told once at the load too.
     virtual void StateChanged(PlayState) {}
+    // What the game says in words has changed (SaysMore), the state with it; told once at the
+    // load too, never for the score alone.
+    virtual void Said(const Words&) {}
   };
 
   // Plays and records to `recorder` (none: records nothing).
@@ -55,6 +59,9 @@ class Play final : private Host {
   void KeyUp(int16_t code);
   // Enter presses Restart while it is shown.
   void PressRestart();
+  // A push button pressed other than by the pointer (a page's button of the same caption): the
+  // button's click while it is shown.
+  void PressButton(ButtonId button);
   // The left mouse button over the push buttons, at points of the client area (twips).
   void PointerMove(double x, double y);
   void PointerPress(double x, double y);
@@ -104,7 +111,7 @@ class Play final : private Host {
   template <class Handler>
   void Call(Handler handler);
   void Click(ButtonId button);
-  // Tells the platform the play's state when it has changed.
+  // Tells the platform the play's state and its words when they have changed.
   void Tell();
   void Look(bool changed);
   void LetGo(const Touch& touch);
@@ -117,6 +124,10 @@ class Play final : private Host {
   std::map<int64_t, Touch> touches_;
   WindowFrame frame_{};
   PlayState told_ = PlayState::Ended;
+  std::optional<Words> said_;
+  // The open box's title and prompt, which the words tell.
+  std::string boxTitle_;
+  std::string boxPrompt_;
   bool inBox_ = false;
   bool waitedForBox_ = false;
   bool ended_ = false;

@@ -20,6 +20,7 @@
 #include "sdl/input.h"
 #include "sdl/page.h"
 #include "sdl/playback.h"
+#include "sdl/wait.h"
 #include "sdl/window.h"
 
 namespace zentor {
@@ -42,7 +43,9 @@ class Desktop final : public Play::Platform, public Window::Owner {
       : window_(fontFile, *this), play_(*this, std::move(recording)) {}
 
   int Run() {
+    GiveWay();
     play_.Load();
+    GiveWay();
     window_.Show();
     for (;;) {
       window_.Pump(play_.Deadline(), true);
@@ -70,6 +73,7 @@ class Desktop final : public Play::Platform, public Window::Owner {
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
   }
   void StateChanged(PlayState state) override { TellPage(state); }
+  void Said(const Words& words) override { TellPage(words); }
 
   // What the window shows.
   const zentor::Form& Shown() const override { return play_.form(); }
@@ -109,7 +113,13 @@ class Desktop final : public Play::Platform, public Window::Owner {
         return;
       default:
         if (const auto control = ReadPageControl(event)) {
-          control->down ? play_.KeyDown(control->code) : play_.KeyUp(control->code);
+          if (control->button != ButtonId::None) {
+            play_.PressButton(control->button);
+          } else if (control->down) {
+            play_.KeyDown(control->code);
+          } else {
+            play_.KeyUp(control->code);
+          }
         } else {
           Pad(gamepads_.Handle(event));
         }
@@ -242,6 +252,7 @@ int RunDesktop(const DesktopOptions& options) {
   if (const auto sentence = StartVideo()) {
     return failed(*sentence);
   }
+  GiveWay();
   int status = kDesktopFailed;
   try {
     if (playback) {

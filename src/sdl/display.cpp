@@ -67,4 +67,8 @@ double DesktopScale() {
   return static_cast<double>(largest.w) / desktop.w;
 }
 
+bool ShowsWindowIcon() {
+  return true;
+}
+
 }  // namespace zentor

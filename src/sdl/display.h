@@ -30,4 +30,8 @@ std::string NoWindowSentence();
 // 1 elsewhere. Only once the video has started.
 double DesktopScale();
 
+// Whether the window shows an icon of its own: a page's has none (the site's icon stands for it),
+// so the page spends no time drawing one.
+bool ShowsWindowIcon();
+
 }  // namespace zentor

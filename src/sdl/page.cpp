@@ -9,4 +9,6 @@ std::optional<PageControl> ReadPageControl(const SDL_Event&) {
 
 void TellPage(PlayState) {}
 
+void TellPage(const Words&) {}
+
 }  // namespace zentor

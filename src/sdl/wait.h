@@ -17,4 +17,8 @@ void SleepUntil(WaitClock::time_point deadline);
 // Waits for an event at most `longest`: true with the event in `event`, false when none came.
 bool WaitForEvent(SDL_Event& event, std::chrono::milliseconds longest);
 
+// Between the steps of the start-up: in a page the browser takes its turn (it paints, hears the
+// player and loads), so that no step holds its one thread long; nothing on the desktop.
+void GiveWay();
+
 }  // namespace zentor

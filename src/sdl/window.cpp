@@ -56,8 +56,10 @@ Window::Window(const std::string& fontFile, Owner& owner) : owner_(owner) {
     throw std::runtime_error(NoWindowSentence());
   }
   SDL_SetWindowMinimumSize(window_.get(), kMinimumWindowWidth, kMinimumWindowHeight);
-  if (const SurfaceHandle icon = DrawIcon(kIconSide)) {
-    SDL_SetWindowIcon(window_.get(), icon.get());
+  if (ShowsWindowIcon()) {
+    if (const SurfaceHandle icon = DrawIcon(kIconSide)) {
+      SDL_SetWindowIcon(window_.get(), icon.get());
+    }
   }
   canvas_.emplace(window_.get());
   cache_ = std::make_unique<DrawCache>(fontFile);

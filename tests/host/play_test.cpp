@@ -53,6 +53,7 @@ class Stage final : public Play::Platform {
   Play::Clock::time_point Now() const override { return now; }
   uint64_t Seed() const override { return seed; }
   void StateChanged(PlayState state) override { states.push_back(state); }
+  void Said(const Words& words) override { said.push_back(words); }
 
   // Runs the clock's ticks until the game is over or `most` ticks have run.
   void TickUntilOver(int most = 200000) {
@@ -67,6 +68,7 @@ class Stage final : public Play::Platform {
   std::vector<std::string> calls;
   std::vector<float> draws;  // every random number the game drew
   std::vector<PlayState> states;
+  std::vector<Words> said;
   int boxes = 0;
   bool tickedInBox = false;
   Play play;
@@ -89,6 +91,43 @@ TEST(Play, NoTickRunsWhileTheBoxIsOpenAndThePaceStartsAgainAfterIt) {
   EXPECT_EQ(stage.play.State(), PlayState::Over);
   EXPECT_EQ(stage.states, (std::vector<PlayState>{PlayState::Waiting, PlayState::Running,
                                                   PlayState::Box, PlayState::Over}));
+}
+
+// What a page says for the game: its captions when they change, never the score alone tick by
+// tick; the box's title and prompt while it is open; the push buttons once it is over.
+TEST(Play, TheWordsAreToldWhenTheyChangeNotForTheScoreAlone) {
+  Stage stage;
+  ASSERT_EQ(stage.said.size(), 1u);
+  EXPECT_EQ(stage.said[0].status, "PRESS THE SPACE BAR TO START");
+  EXPECT_EQ(stage.said[0].scoreName, "Score");
+  EXPECT_EQ(stage.said[0].highName, "High Score");
+  stage.play.KeyDown(kKeySpace);
+  stage.TickUntilOver();
+  ASSERT_EQ(stage.said.size(), 4u);
+  const Words running = stage.said[1];
+  EXPECT_EQ(running.state, PlayState::Running);
+  EXPECT_EQ(running.status, "PRESS 'P' TO PAUSE");
+  EXPECT_EQ(running.score, "0");
+  const Words box = stage.said[2];
+  EXPECT_EQ(box.state, PlayState::Box);
+  EXPECT_EQ(box.boxTitle, "YOU SUCK!");
+  EXPECT_EQ(box.boxPrompt, "Game Over");
+  EXPECT_EQ(box.score, stage.play.form().lblScore.Caption);
+  EXPECT_NE(box.score, "0");
+  EXPECT_EQ(box.restart, "");
+  const Words over = stage.said[3];
+  EXPECT_EQ(over.state, PlayState::Over);
+  EXPECT_EQ(over.boxTitle, "");
+  EXPECT_EQ(over.restart, "Click me to restart");
+  EXPECT_EQ(over.stop, "Click me to stop");
+
+  stage.play.PressButton(ButtonId::Restart);
+  ASSERT_EQ(stage.said.size(), 5u);
+  EXPECT_EQ(stage.said[4].status, " PRESS THE SPACE BAR TO START");
+  EXPECT_EQ(stage.said[4].high, box.score);
+  EXPECT_EQ(stage.said[4].restart, "");
+  stage.play.PressButton(ButtonId::endgame);
+  EXPECT_FALSE(stage.play.Ended()) << "the hidden stop button was clicked";
 }
 
 TEST(Play, AHiddenButtonCannotBeClickedByPointerTouchOrEnter) {

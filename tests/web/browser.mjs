@@ -1,5 +1,5 @@
 // What the page's test and bench/compare-web.mjs share: a static web server for a folder on
-// 127.0.0.1, Debian's Chromium launched as both need it, and a wait for a condition with a limit.
+// 127.0.0.1 that compresses as real hosts do (serve.mjs), Debian's Chromium launched as both need it, and a wait for a condition with a limit.
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdtempSync, readdirSync, rmSync, symlinkSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -9,7 +9,7 @@ import { setTimeout as sleep } from 'node:timers/promises';
 import { chromium } from 'playwright-core';
 
 // Headless, and nothing that would reach the network behind the page's back.
-const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
+export const kChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
                         '--no-first-run', '--disable-background-networking',
                         '--disable-component-update', '--disable-sync'];
 
@@ -26,8 +26,8 @@ export function launchChromiumProfile(folder, options = {}) {
 
 // Serves `directory` on a free port of 127.0.0.1: the server's process, and the site's address.
 export async function serve(directory) {
-  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',
-                                   '--directory', directory],
+  const server = spawn(process.execPath, [new URL('serve.mjs', import.meta.url).pathname,
+                                          directory],
                        { stdio: ['ignore', 'pipe', 'ignore'] });
   const port = await new Promise((resolve, reject) => {
     let said = '';

@@ -7,6 +7,8 @@
 // pixels, which a denser screen stretches, and copied whole into the canvas every frame.
 #include <emscripten.h>
 
+#include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -66,7 +68,10 @@ EM_JS(void, PutArea, (const void* pixels, int width, int height, int x, int y, i
 
 }  // namespace
 
+// The surface's pixels are not cleared when it is made: the whole picture is drawn into it before
+// it is shown, and clearing a surface of some million pixels would hold the page's thread.
 struct WindowCanvas::Showing {
+  std::unique_ptr<Uint32[]> pixels;
   SurfaceHandle surface;
   bool stale = true;
 };
@@ -98,7 +103,14 @@ void WindowCanvas::Renew() {
   int height = 0;
   CanvasWanted(&width, &height);
   SizeCanvas(width, height);
-  showing_->surface.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, kFormat));
+  showing_->surface.reset();
+  showing_->pixels.reset(new (std::nothrow) Uint32[static_cast<size_t>(width) * height]);
+  if (showing_->pixels) {
+    showing_->surface.reset(SDL_CreateRGBSurfaceWithFormatFrom(showing_->pixels.get(), width,
+                                                               height, 32, width * 4, kFormat));
+  } else {
+    SDL_OutOfMemory();
+  }
   if (!showing_->surface) {
     throw std::runtime_error(std::string("cannot draw in the window: ") + SDL_GetError());
   }

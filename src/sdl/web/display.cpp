@@ -20,4 +20,8 @@ double DesktopScale() {
   return 1;
 }
 
+bool ShowsWindowIcon() {
+  return false;
+}
+
 }  // namespace zentor

@@ -70,4 +70,8 @@ bool WaitForEvent(SDL_Event& event, std::chrono::milliseconds longest) {
   return SDL_PollEvent(&event) != 0;
 }
 
+void GiveWay() {
+  emscripten_sleep(0);
+}
+
 }  // namespace zentor
