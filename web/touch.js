@@ -274,8 +274,11 @@
   window.addEventListener('touchstart', touched, { capture: true, passive: true });
 
   // The browser's own gestures on the game's surfaces: no pinch (Safari's gesture events), no
-  // double-tap zoom, no scrolling by a swipe, no long-press menu. Elsewhere the page zooms.
+  // double-tap zoom, no scrolling by a swipe, no long-press menu. Elsewhere two fingers zoom the
+  // page, and one pans it once zoomed; at its own size a swipe there neither scrolls nor goes back
+  // in the history.
   const onGame = event => event.target.closest?.('canvas, #touch-controls');
+  const zoomed = () => (window.visualViewport?.scale ?? 1) > 1;
   for (const type of ['gesturestart', 'gesturechange', 'gestureend', 'dblclick', 'contextmenu']) {
     document.addEventListener(type, event => {
       if (onGame(event)) {
@@ -283,6 +286,9 @@
       }
     });
   }
-  document.addEventListener('touchmove', event => onGame(event) && event.preventDefault(),
-                            { passive: false });
+  document.addEventListener('touchmove', event => {
+    if (onGame(event) || (event.touches.length < 2 && !zoomed())) {
+      event.preventDefault();
+    }
+  }, { passive: false });
 })();

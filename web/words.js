@@ -23,10 +23,18 @@
     region.textContent = text;
   }
 
+  // The picture shows from the game's first word on, with the game's own title: the page's goes
+  // once the browser has shown it at least once (two frames on), so that what the page showed
+  // first is never lost unseen.
+  function pictureShows() {
+    requestAnimationFrame(() => requestAnimationFrame(() => title.classList.add('unseen')));
+  }
+
   let before = { state: null, status: '', restart: '', stop: '', boxTitle: '', boxPrompt: '' };
   function heard(words) {
-    // The picture shows from now on: it has the game's own title.
-    title.classList.add('unseen');
+    if (before.state === null) {
+      pictureShows();
+    }
     const told = [];
     if (words.status && words.status !== before.status) {
       told.push(words.status);

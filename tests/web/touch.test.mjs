@@ -53,7 +53,7 @@ async function open(device, { at = address, path = 'index.html', safeArea } = {}
 // out of sight: its edges are where the black bars around it end, within a pixel. Null before the
 // first picture.
 async function pictureRect(page) {
-  const others = page.locator('body > :not(canvas)');
+  const others = page.locator('main > :not(canvas)');
   await others.evaluateAll(elements => elements.forEach(e => { e.style.visibility = 'hidden'; }));
   const shown = pictures.readPng(await page.screenshot({ scale: 'css' }));
   await others.evaluateAll(elements => elements.forEach(e => { e.style.visibility = ''; }));
@@ -129,6 +129,8 @@ test('the touch controls show on a phone and a tablet, in the picture\'s margins
   // The controls of each window, and where they must be: beside the picture's box, or over it.
   const kCases = [
     { what: 'a phone upright', device: kPhoneUpright, margin: 'below' },
+    { what: 'a phone upright with a notch and a home bar', device: kPhoneUpright,
+      safeArea: { top: 47, left: 0, right: 0, bottom: 34 }, margin: 'below' },
     { what: 'a phone lying down', device: kPhoneLyingDown, margin: 'beside' },
     { what: 'a phone lying down with a notch and a home bar', device: kPhoneLyingDown,
       safeArea: { top: 0, left: 47, right: 47, bottom: 21 }, margin: 'beside' },
@@ -163,7 +165,15 @@ test('the touch controls show on a phone and a tablet, in the picture\'s margins
       }
     }
     if (margin === 'below') {
+      // The picture at the top, just below the notch, as wide as the window; the controls in the
+      // lower third, in thumbs' reach.
+      assert.ok(Math.abs(picture.top + 1 - inset.top) <= 1 && picture.left <= 0 &&
+                picture.right >= width, `${what}: the picture is not at the top: ` +
+                JSON.stringify(picture));
       assert.ok(boxes.Up.top >= picture.bottom, `${what}: the pad is not below the picture`);
+      for (const name of ['Down', 'Start']) {
+        assert.ok(boxes[name].bottom > height * 2 / 3, `${what}: ${name} is out of thumbs' reach`);
+      }
     } else if (margin === 'beside') {
       assert.ok(boxes.Right.right <= picture.left, `${what}: the pad is not left of the picture`);
       assert.ok(boxes.Start.left >= picture.right, `${what}: Start is not right of the picture`);
@@ -358,7 +368,7 @@ async function scoreMoves(page) {
   return false;
 }
 
-test('swipes, a pinch and a double tap neither scroll nor zoom the page', async () => {
+test('swipes, a pinch and a double tap on the game neither scroll nor zoom the page', async () => {
   const { page, cdp, errors, close } = await open(kPhoneUpright);
   const pad = await boxOf(page, 'Up');
   const swipes = [[{ x: 195, y: 700 }, { x: 195, y: 100 }], [{ x: 195, y: 100 }, { x: 195, y: 800 }],
@@ -371,13 +381,17 @@ test('swipes, a pinch and a double tap neither scroll nor zoom the page', async 
     }
     await touch(cdp, 'touchEnd', []);
   }
-  // Two fingers spread apart.
-  await touch(cdp, 'touchStart', [{ x: 180, y: 400, id: 1 }, { x: 210, y: 400, id: 2 }]);
-  for (let step = 1; step <= 10; ++step) {
-    await touch(cdp, 'touchMove', [{ x: 180 - 15 * step, y: 400, id: 1 },
-                                   { x: 210 + 15 * step, y: 400, id: 2 }]);
+  // Two fingers spread apart, on the picture and on the pad.
+  const padBox = await page.locator('#touch-pad').boundingBox();
+  const padCentre = { x: padBox.x + padBox.width / 2, y: padBox.y + padBox.height / 2 };
+  for (const [{ x, y }, reach] of [[{ x: 195, y: 200 }, 150], [padCentre, padBox.width * 0.4]]) {
+    await touch(cdp, 'touchStart', [{ x: x - 10, y, id: 1 }, { x: x + 10, y, id: 2 }]);
+    for (let step = 1; step <= 10; ++step) {
+      await touch(cdp, 'touchMove', [{ x: x - 10 - reach * step / 10, y, id: 1 },
+                                     { x: x + 10 + reach * step / 10, y, id: 2 }]);
+    }
+    await touch(cdp, 'touchEnd', []);
   }
-  await touch(cdp, 'touchEnd', []);
   for (let i = 0; i < 2; ++i) {
     await touch(cdp, 'touchStart', [{ x: 195, y: 100, id: 1 }]);
     await touch(cdp, 'touchEnd', []);
