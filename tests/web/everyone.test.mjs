@@ -150,10 +150,12 @@ test('a screen reader hears the status line, the score when paused and at the ga
   await page.keyboard.press('Enter');
   assert.deepEqual((await saidSoFar(heard, 7, 'the push buttons'))[6],
                    ['said', 'Click me to restart. Click me to stop']);
-  await page.keyboard.press('Tab');
+  // After the share bar's own buttons.
   const restart = page.getByRole('button', { name: 'Click me to restart', exact: true });
-  await waitFor('the twin of "Click me to restart" focused', 5, () =>
-    restart.evaluate(button => button === document.activeElement));
+  await waitFor('Tab reaching the twin of "Click me to restart"', 5, async () => {
+    await page.keyboard.press('Tab');
+    return restart.evaluate(button => button === document.activeElement);
+  });
   const box = await restart.boundingBox();
   assert.ok(box.width > 24 && box.height > 24, 'the focused twin does not show');
   await page.keyboard.press('Enter');
