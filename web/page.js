@@ -16,8 +16,8 @@ function say(text) {
   document.getElementById('loading').hidden = true;
 }
 
-// A script of the page that does not load (the module's zentor.js, which comes after this one):
-// its error reaches the window on its way down to the element.
+// A script of the page that does not load (the module's zentor.js, which this file adds): its
+// error reaches the window on its way down to the element.
 window.addEventListener('error', event => {
   if (event.target instanceof HTMLScriptElement) {
     say(`zentor: cannot load ${event.target.getAttribute('src')}`);
@@ -101,11 +101,36 @@ function start(font, script) {
   });
 }
 
-// Without ?play=, the game of a link or of a file given to the page (share.js), else a new game.
-const watched = play !== null ? play && fetchFile(play) : zentorShare.gameToWatch();
-Promise.all([fetchFile(fontFile), watched, moduleReady])
-  .then(([font, script]) => start(font, script))
-  .catch(error => say(`zentor: ${error.message}`));
+// The game comes once the browser has shown the page's title (two frames on, or a moment in a tab
+// that draws no frames), so that neither its files nor its start-up hold that first picture back:
+// then the module's script, the module itself, fetched meanwhile (preloaded, as the script would
+// ask for it only once it runs), and the font.
+function afterFirstFrame(then) {
+  let done = false;
+  const once = () => {
+    if (!done) {
+      done = true;
+      then();
+    }
+  };
+  requestAnimationFrame(() => requestAnimationFrame(once));
+  setTimeout(once, 250);
+}
+
+afterFirstFrame(() => {
+  const preload = document.createElement('link');
+  Object.assign(preload, { rel: 'preload', href: 'zentor.wasm', as: 'fetch',
+                           type: 'application/wasm', crossOrigin: 'anonymous' });
+  const script = document.createElement('script');
+  script.src = 'zentor.js';
+  document.head.append(preload);
+  document.body.append(script);
+  // Without ?play=, the game of a link or of a file given to the page (share.js), else a new game.
+  const watched = play !== null ? play && fetchFile(play) : zentorShare.gameToWatch();
+  Promise.all([fetchFile(fontFile), watched, moduleReady])
+    .then(([font, script]) => start(font, script))
+    .catch(error => say(`zentor: ${error.message}`));
+});
 
 // A hidden tab is a window that lost the focus: a game left running pauses, as on the desktop.
 document.addEventListener('visibilitychange', () => {

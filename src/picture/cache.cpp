@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "picture/shapes.h"
+#include "picture/surface.h"
 
 namespace zentor {
 namespace {
@@ -18,6 +19,29 @@ constexpr size_t kMostOvals = kLayoutRows;
 }  // namespace
 
 DrawCache::DrawCache(std::string fontFile) : fonts_(std::move(fontFile)) {}
+
+bool DrawCache::ReadyText(int step) {
+  // The panel's "Controls Are:" at its size in the picture at scale 1.
+  constexpr const char* kCaption = "Controls Are:";
+  constexpr double kPoints = 13.5;
+  TTF_Font* font = step < 3 ? fonts_.At({FontPixelsAt(kPoints, 1), false}) : nullptr;
+  if (!font) {
+    return false;
+  }
+  int width = 0;
+  int height = 0;
+  if (step == 0) {
+    // One glyph loaded: the font's hinting programs run.
+    TTF_GlyphMetrics32(font, static_cast<Uint32>(kCaption[0]), nullptr, nullptr, nullptr, nullptr,
+                       nullptr);
+  } else if (step == 1) {
+    // Shaped.
+    TTF_SizeUTF8(font, kCaption, &width, &height);
+  } else {
+    const SurfaceHandle drawn(TTF_RenderUTF8_Blended(font, kCaption, SDL_Color{0, 0, 0, 0xFF}));
+  }
+  return true;
+}
 
 size_t DrawCache::TextCount() const {
   return static_cast<size_t>(std::count_if(texts_.begin(), texts_.end(),

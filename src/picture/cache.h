@@ -39,6 +39,12 @@ class DrawCache {
   size_t OvalCount() const { return ovals_.size(); }
   uint64_t OvalsRasterised() const { return ovalsRasterised_; }
 
+  // The first caption drawn costs many times any other: the text renderer readies its code and
+  // the font's tables on first use. Readies them ahead, one step a call (a glyph loaded, a caption
+  // shaped, then drawn), so that a page can give the browser its turn between the steps; false once
+  // all are done.
+  bool ReadyText(int step);
+
   // Around a frame that draws every shown control: afterwards only its ovals are kept.
   void BeginWholeFrame();
   void EndWholeFrame();

@@ -46,6 +46,9 @@ class Desktop final : public Play::Platform, public Window::Owner {
     GiveWay();
     play_.Load();
     GiveWay();
+    for (int step = 0; window_.ReadyText(step); ++step) {
+      GiveWay();
+    }
     window_.Show();
     for (;;) {
       window_.Pump(play_.Deadline(), true);

@@ -14,4 +14,8 @@ bool WaitForEvent(SDL_Event& event, std::chrono::milliseconds longest) {
 
 void GiveWay() {}
 
+bool GivesWay() {
+  return false;
+}
+
 }  // namespace zentor

@@ -20,5 +20,7 @@ bool WaitForEvent(SDL_Event& event, std::chrono::milliseconds longest);
 // Between the steps of the start-up: in a page the browser takes its turn (it paints, hears the
 // player and loads), so that no step holds its one thread long; nothing on the desktop.
 void GiveWay();
+// Whether GiveWay gives the thread to anyone: in a page only.
+bool GivesWay();
 
 }  // namespace zentor

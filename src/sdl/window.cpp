@@ -62,6 +62,7 @@ Window::Window(const std::string& fontFile, Owner& owner) : owner_(owner) {
     }
   }
   canvas_.emplace(window_.get());
+  GiveWay();
   cache_ = std::make_unique<DrawCache>(fontFile);
   // No text is typed into the game: keep input methods out of the way.
   SDL_StopTextInput();
@@ -105,12 +106,16 @@ void Window::Pump(std::optional<Clock::time_point> deadline, bool sleepThrough) 
 }
 
 void Window::Draw() {
-  if (canvas_->Stale()) {
+  const bool renewed = canvas_->Stale();
+  if (renewed) {
     canvas_->Renew();
     damage_.All();
   }
   SDL_Surface& surface = canvas_->Surface();
   viewport_ = Viewport::Fit(surface.w, surface.h);
+  if (renewed && GivesWay()) {
+    DrawAhead(surface);
+  }
   Redraw redraw =
       DrawChanges(surface, owner_.Shown(), viewport_, *cache_, owner_.Buttons(), damage_);
   if (dialog_) {
@@ -126,6 +131,27 @@ void Window::Draw() {
     canvas_->Show(redraw.areas);
   }
   dirty_ = false;
+}
+
+// A new canvas's picture rasterises every caption and rock anew, at its own size: in a page, that
+// would hold the browser's thread for long. Each control's area is drawn once ahead, unseen, the
+// browser taking its turn after each that rasterised something (after sizing the canvas too, which
+// laid the page out); the whole picture then draws from what is kept.
+void Window::DrawAhead(SDL_Surface& surface) {
+  GiveWay();
+  const Form& form = owner_.Shown();
+  const ButtonLook buttons = owner_.Buttons();
+  for (const LayoutRow& row : StartingLayout) {
+    const std::optional<SDL_Rect> area = DrawnArea(form, row, viewport_);
+    if (!area) {
+      continue;
+    }
+    const uint64_t rasterised = cache_->TextRasterised() + cache_->OvalsRasterised();
+    DrawFormAreas(surface, form, viewport_, *cache_, buttons, {&*area, 1});
+    if (cache_->TextRasterised() + cache_->OvalsRasterised() != rasterised) {
+      GiveWay();
+    }
+  }
 }
 
 void Window::Take(const SDL_Event& event) {

@@ -69,6 +69,10 @@ class Window {
   // once: the tick clock's way, which looks for events once a frame.
   void Pump(std::optional<Clock::time_point> deadline, bool sleepThrough);
 
+  // Readies the text renderer ahead of the first picture, one step a call (DrawCache::ReadyText);
+  // false once all are done.
+  bool ReadyText(int step) { return cache_->ReadyText(step); }
+
   // The picture changed: the next Pump draws it.
   void Changed() { dirty_ = true; }
   bool Closed() const { return closed_; }
@@ -93,6 +97,7 @@ class Window {
  private:
   bool Drawable() const;
   void Draw();
+  void DrawAhead(SDL_Surface& surface);
   void Take(const SDL_Event& event);
   void TakeInBox(const SDL_Event& event);
   bool TakeWindowEvent(const SDL_WindowEvent& window);

@@ -74,4 +74,8 @@ void GiveWay() {
   emscripten_sleep(0);
 }
 
+bool GivesWay() {
+  return true;
+}
+
 }  // namespace zentor
