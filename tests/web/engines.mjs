@@ -24,10 +24,20 @@ export const kHeight = 821;
 const kPuppeteerKeys = { Space: ' ', KeyP: 'p' };
 const puppeteerKey = code => kPuppeteerKeys[code] ?? code;
 
-// Debian's Firefox ESR, headless, as puppeteer-core drives it.
-export function launchFirefoxBrowser() {
+// Debian's Firefox ESR, headless, as puppeteer-core drives it. With `gamepads`, the page has
+// navigator.requestGamepadServiceTest(), which plugs in and presses gamepads of its own: Firefox
+// offers it only to a browser under automation (dom.gamepad.test.enabled, with its automation
+// switches: the pref that says so and no connection beyond the machine).
+export function launchFirefoxBrowser({ gamepads = false } = {}) {
+  const automation = gamepads ? {
+    extraPrefsFirefox: {
+      'dom.gamepad.test.enabled': true,
+      'security.turn_off_all_security_so_that_viruses_can_take_over_this_computer': true,
+    },
+    env: { ...process.env, MOZ_DISABLE_NONLOCAL_CONNECTIONS: '1' },
+  } : {};
   return puppeteer.launch({ browser: 'firefox', headless: true,
-                            executablePath: '/usr/bin/firefox-esr' });
+                            executablePath: '/usr/bin/firefox-esr', ...automation });
 }
 
 async function launchFirefox() {

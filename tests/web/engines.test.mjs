@@ -1,6 +1,6 @@
 // The page in Firefox ESR or WebKitGTK (ZENTOR_ENGINE: firefox or webkit), as page.test.mjs plays
 // it in Chromium: the first picture and the last of a watched script are zentor-replay's, every
-// pixel, and the keys play the game up to its game-over box.
+// pixel, and the keys play the game up to its game-over box; in Firefox a gamepad plays it too.
 //
 // Environment: ZENTOR_ENGINE; ZENTOR_SITE, the built site (build-web/site); ZENTOR_REPLAY, the
 // desktop build's zentor-replay, which draws the pictures that the page must show.
@@ -10,8 +10,8 @@ import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
 
-import { serve, siteWithPictures, waitFor } from './browser.mjs';
-import { launch } from './engines.mjs';
+import { pageErrors, serve, siteWithPictures, waitFor } from './browser.mjs';
+import { kHeight, kWidth, launch, launchFirefoxBrowser } from './engines.mjs';
 import * as pictures from './pictures.mjs';
 
 const engineName = process.env.ZENTOR_ENGINE ?? 'firefox';
@@ -95,4 +95,54 @@ test(`${engineName}: ?play=FILE ends on zentor-replay's last picture`, async () 
   pictures.assertSame(await picture(tab), expected('last.png'), 'the last picture of the script');
   assert.deepEqual(await tab.errors(), []);
   await tab.close();
+});
+
+// Firefox plugs in a standard gamepad of its own (its gamepad test service), which the page sees
+// once its first button is pressed, as a real pad after the load: Start starts the game, the
+// D-pad's left steers, Back pauses.
+test(`${engineName}: a standard gamepad's Start starts the game and its D-pad steers`,
+     { skip: engineName !== 'firefox' && 'only Firefox can plug in a gamepad of its own' },
+     async () => {
+  const browser = await launchFirefoxBrowser({ gamepads: true });
+  try {
+    const page = await browser.newPage();
+    const errors = await pageErrors(page);
+    await page.setViewport({ width: kWidth, height: kHeight });
+    await page.goto(`${address}/index.html`);
+    const shown = async () => pictures.fromDataAddress(await page.evaluate(pictures.canvasInPage));
+    await waitFor('the first picture', 20, async () =>
+      pictures.isColour(await shown(), 20, 130, pictures.kPanelGreen));
+    const start = pictures.squareAt(await shown());
+    await page.evaluate(async () => {
+      const service = navigator.requestGamepadServiceTest();
+      window.zentorPad = { service, index: await service.addGamepad(
+        'Test pad', service.standardMapping, service.noHand, 17, 4, 0, 0, 0) };
+    });
+    const press = (button, down) => page.evaluate(
+      (b, d) => window.zentorPad.service.newButtonEvent(window.zentorPad.index, b, d, d),
+      button, down);
+    const said = () => page.evaluate(() => document.getElementById('game-said').textContent);
+    const pressUntil = async (button, what, wanted) => {
+      await waitFor(what, 10, async () => {
+        await press(button, true);
+        await sleep(60);
+        await press(button, false);
+        await sleep(60);
+        return wanted(await said());
+      });
+    };
+    const kStart = 9, kBack = 8, kLeft = 14;
+    await pressUntil(kStart, 'Start starting the game', text => text === 'PRESS \'P\' TO PAUSE');
+    await press(kLeft, true);
+    await sleep(150);
+    await press(kLeft, false);
+    await pressUntil(kBack, 'Back pausing the game',
+                     text => text.startsWith(' PRESS THE SPACE BAR TO START'));
+    const paused = pictures.squareAt(await shown());
+    assert.ok(paused.x < start.x - 20, `the square went from ${start.x} to ${paused.x}, not left`);
+    assert.equal(paused.y, start.y, 'the square went up or down');
+    assert.deepEqual(errors, []);
+  } finally {
+    await browser.close();
+  }
 });
