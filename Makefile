@@ -58,7 +58,7 @@ deb: deps
 # build-web/deps, then the game's page in build-web/site, and the tests that run under node.
 web-deps:
 	@scripts/install-deps --web
-	@scripts/build-web-deps
+	@scripts/build-deps web
 
 web: web-deps
 	@cmake --preset web >/dev/null
