@@ -3,20 +3,24 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "replay/replay.h"
 #include "replay/share_link.h"
+#include "system/program.h"
 #include "tools/screenshot.h"
 
 int main(int argc, char** argv) {
-  // Standard input read through a file buffer of its own, which reports a failed read as such
-  // instead of as the end of the script.
+  // The same bytes out as on every system. Standard input read through a file buffer of its own,
+  // which reports a failed read as such instead of as the end of the script.
+  zentor::UseStandardStreamsAsBytes();
   std::ios::sync_with_stdio(false);
-  if (argc != 2) {
+  const std::vector<std::string> arguments = zentor::ProgramArguments(argc, argv);
+  if (arguments.size() != 1) {
     std::cerr << "usage: zentor-replay SCRIPT (or - for standard input, or a link with #play=)\n";
     return zentor::kReplayError;
   }
-  const std::string path = argv[1];
+  const std::string& path = arguments.front();
   zentor::ReplayOptions options;
   options.screenshot = zentor::ScreenshotWriterOrEmpty();
   if (path == "-") {

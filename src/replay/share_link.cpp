@@ -3,11 +3,11 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <new>
 #include <sstream>
 
 #include "replay/inflate.h"
+#include "system/files.h"
 
 namespace zentor {
 namespace {
@@ -116,8 +116,8 @@ std::unique_ptr<std::istream> OpenScript(const std::string& argument, std::strin
     }
     return std::make_unique<std::istringstream>(std::move(*script));
   }
-  auto file = std::make_unique<std::ifstream>(argument);
-  if (!*file) {
+  std::unique_ptr<std::istream> file = OpenInputFile(argument);
+  if (!file) {
     refusal = "cannot open " + argument + ": " + std::strerror(errno);
     return nullptr;
   }
