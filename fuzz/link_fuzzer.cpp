@@ -1,7 +1,7 @@
-// Feeds arbitrary bytes to the decoder of shared games' links: as a zlib stream to the inflater,
-// and as a link's text. Besides what the sanitizers catch, the answers must keep their shape: an
-// inflated stream never exceeds its limit and reads back the same through a link, and a link is
-// either decoded or refused with one sentence about the link.
+// Feeds arbitrary bytes to the decoder of shared games' links: as a zlib stream to the bounded
+// inflate, and as a link's text. Besides what the sanitizers catch, the answers must keep their
+// shape: an inflated stream never exceeds its limit and reads back the same through a link, and
+// a link is either decoded or refused with one sentence about the link.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "replay/inflate.h"
 #include "replay/share_link.h"
 
 namespace {

@@ -390,6 +390,29 @@ TEST(Recorder, AWholeSessionReplaysToTheLiveGame) {
   EXPECT_EQ(LastLine(Replayed(Contents(path))), "{\"event\":\"end\"}");
 }
 
+// A window that changes one thing at a time, its place, its width or only its height: each frame
+// the game reads is written before the call that read it, so that the recording replays in a
+// window of the same shape; a frame read again unchanged writes nothing.
+TEST(Recorder, EachChangeOfTheWindowsFrameIsWritten) {
+  const TempDirectory directory;
+  const std::string path = directory / "frames.replay";
+  std::unique_ptr<Recording> recording = Open(path);
+  const WindowFrame frames[] = {
+      {0, 0, 15000, 9000},  {0, 0, 15000, 9000},   {0, 0, 15015, 9000},
+      {0, 15, 15015, 9000}, {30, 15, 15015, 9000}, {30, 15, 15015, 12750},
+  };
+  for (const WindowFrame& frame : frames) {
+    recording->NoteFrame(frame);
+    recording->Called(SessionCall::Tick, 0);
+  }
+  const std::vector<std::string> lines = Lines(Contents(path));
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()),
+            (std::vector<std::string>{"window 0 0 15000 9000", "tick 2", "window 0 0 15015 9000",
+                                      "tick 1", "window 0 15 15015 9000", "tick 1",
+                                      "window 30 15 15015 9000", "tick 1",
+                                      "window 30 15 15015 12750", "tick 1"}));
+}
+
 // A full disk and a file size limit are Linux's; a Windows build has neither. (Windows' writes
 // share the code that cuts a failed write back, tested here.)
 #ifndef _WIN32

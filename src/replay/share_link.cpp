@@ -1,12 +1,18 @@
 #include "replay/share_link.h"
 
+// zlib reads its input through a pointer to const.
+#define ZLIB_CONST
+#include <zlib.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <limits>
+#include <memory>
 #include <new>
 #include <sstream>
 
-#include "replay/inflate.h"
 #include "system/files.h"
 
 namespace zentor {
@@ -41,7 +47,104 @@ std::string Shown(char c) {
   return std::string("byte 0x") + kHex[byte >> 4] + kHex[byte & 0xf];
 }
 
+// zlib's messages for a stream that does not inflate, told in the link's own words.
+struct InflateFault {
+  std::string_view zlib;
+  std::string_view phrase;
+};
+constexpr InflateFault kInflateFaults[] = {
+    {"incorrect header check", "its header is not zlib's"},
+    {"unknown compression method", "it is not compressed with deflate"},
+    {"invalid window size", "its window is larger than deflate has"},
+    {"invalid block type", "a block has the reserved type"},
+    {"invalid stored block lengths", "a stored block's length does not match its complement"},
+    {"too many length or distance symbols", "a block counts more codes than deflate has"},
+    {"invalid code lengths set", "its code lengths do not make a code"},
+    {"invalid bit length repeat", "it repeats a code length before the first or past the codes"},
+    {"invalid code -- missing end-of-block", "a block has no code for its end"},
+    {"invalid literal/lengths set", "its code lengths do not make a code"},
+    {"invalid distances set", "its code lengths do not make a code"},
+    {"invalid literal/length code", "it holds a code that its table does not have"},
+    {"invalid distance code", "it holds a code that its table does not have"},
+    {"invalid distance too far back", "a distance reaches back before its start"},
+    {"incorrect data check", "its checksum does not match"},
+};
+
+// The fault zlib found, as a phrase; its own words where the table has none.
+std::string FaultOf(const z_stream& stream, int status) {
+  if (status == Z_NEED_DICT) {
+    return "it needs a preset dictionary";
+  }
+  if (status == Z_BUF_ERROR) {
+    return "it ends too soon";
+  }
+  const std::string_view message = stream.msg ? stream.msg : "zlib cannot read it";
+  for (const InflateFault& fault : kInflateFaults) {
+    if (fault.zlib == message) {
+      return std::string(fault.phrase);
+    }
+  }
+  return std::string(message);
+}
+
+// The room for the output after `held` bytes: double, from a first 16 KiB, and once that would
+// reach the limit, the limit and the byte that tells it passed, so that the last copy is the
+// only one of that size.
+size_t NextRoom(size_t held, size_t limit) {
+  constexpr size_t kFirstRoom = 16 << 10;
+  const size_t doubled = std::max(kFirstRoom, 2 * held);
+  return doubled >= limit ? limit + 1 : doubled;
+}
+
 }  // namespace
+
+std::string InflateZlib(std::string_view stream, size_t limit) {
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) {
+    throw std::bad_alloc();
+  }
+  const std::unique_ptr<z_stream, int (*)(z_streamp)> ending(&z, inflateEnd);
+  // zlib counts in 32 bits: the stream goes in in pieces it can count.
+  constexpr size_t kMostIn = std::numeric_limits<uInt>::max();
+  std::string out;
+  size_t written = 0;
+  size_t fed = 0;
+  int status = Z_OK;
+  while (status == Z_OK) {
+    if (z.avail_in == 0 && fed < stream.size()) {
+      const size_t piece = std::min(stream.size() - fed, kMostIn);
+      z.next_in = reinterpret_cast<const Bytef*>(stream.data() + fed);
+      z.avail_in = static_cast<uInt>(piece);
+      fed += piece;
+    }
+    if (written == out.size()) {
+      // Room for one byte past the limit at most: that byte tells a game too large.
+      if (written > limit) {
+        throw InflateTooLarge("it inflates past the limit");
+      }
+      out.resize(NextRoom(out.size(), limit));
+      z.next_out = reinterpret_cast<Bytef*>(out.data() + written);
+      z.avail_out = static_cast<uInt>(std::min(out.size() - written, kMostIn));
+    }
+    const uInt room = z.avail_out;
+    status = inflate(&z, Z_NO_FLUSH);
+    written += room - z.avail_out;
+  }
+  if (status == Z_MEM_ERROR) {
+    throw std::bad_alloc();
+  }
+  if (written > limit) {
+    throw InflateTooLarge("it inflates past the limit");
+  }
+  if (status != Z_STREAM_END) {
+    throw InflateError(FaultOf(z, status));
+  }
+  if (z.avail_in != 0 || fed < stream.size()) {
+    throw InflateError("bytes follow its end");
+  }
+  out.resize(written);
+  return out;
+}
 
 bool IsShareLink(std::string_view argument) {
   return argument.find(kPlayMark) != std::string_view::npos;

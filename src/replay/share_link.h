@@ -7,6 +7,7 @@
 #include <istream>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,21 @@ inline constexpr std::string_view kPlayMark = "#play=";
 // The most a link's script may inflate to, so that a small link cannot fill the memory.
 inline constexpr size_t kLinkGameMiB = 16;
 inline constexpr size_t kLinkGameMost = kLinkGameMiB << 20;
+
+// Why a zlib stream does not inflate, as a phrase: "its checksum does not match".
+struct InflateError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The stream would inflate to more than the limit.
+struct InflateTooLarge : InflateError {
+  using InflateError::InflateError;
+};
+
+// The bytes a zlib stream holds (deflate in zlib's header and checksum, nothing after it),
+// inflated by zlib. Throws InflateTooLarge as soon as the output passes `limit` bytes, having held
+// no more than one byte past it, and InflateError for any other fault.
+std::string InflateZlib(std::string_view stream, size_t limit);
 
 // Whether the argument is a link (an address or only its fragment) rather than a file's path:
 // it holds "#play=".

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,20 +18,25 @@ using namespace std::chrono_literals;
 
 class Recorded final : public SessionRecorder {
  public:
-  explicit Recorded(std::vector<std::string>& calls) : calls_(calls) {}
+  Recorded(std::vector<std::string>& calls, std::vector<float>& draws)
+      : calls_(calls), draws_(draws) {}
   void NoteFrame(const WindowFrame&) override {}
-  void NoteRandom(float) override {}
+  void NoteRandom(float value) override { draws_.push_back(value); }
   void Called(SessionCall call, int16_t key) override {
     calls_.push_back(std::to_string(static_cast<int>(call)) + " " + std::to_string(key));
   }
 
  private:
   std::vector<std::string>& calls_;
+  std::vector<float>& draws_;
 };
 
 class Stage final : public Play::Platform {
  public:
-  Stage() : play(*this, std::make_unique<Recorded>(calls)) { play.Load(); }
+  explicit Stage(uint64_t seed = 7)
+      : seed(seed), play(*this, std::make_unique<Recorded>(calls, draws)) {
+    play.Load();
+  }
 
   void ShowBox(std::string_view, std::string_view) override {
     ++boxes;
@@ -45,7 +51,7 @@ class Stage final : public Play::Platform {
   std::optional<std::pair<double, double>> Pointer() const override { return std::nullopt; }
   void Changed() override {}
   Play::Clock::time_point Now() const override { return now; }
-  uint64_t Seed() const override { return 7; }
+  uint64_t Seed() const override { return seed; }
   void StateChanged(PlayState state) override { states.push_back(state); }
 
   // Runs the clock's ticks until the game is over or `most` ticks have run.
@@ -57,7 +63,9 @@ class Stage final : public Play::Platform {
   }
 
   Play::Clock::time_point now = Play::Clock::time_point{} + 1000s;
+  const uint64_t seed;  // what the clock gives for a seed
   std::vector<std::string> calls;
+  std::vector<float> draws;  // every random number the game drew
   std::vector<PlayState> states;
   int boxes = 0;
   bool tickedInBox = false;
@@ -182,6 +190,54 @@ TEST(Play, FingersOnThePanelsKeysHoldThemSlideAndLetGo) {
   EXPECT_EQ(stage.calls.back(), "1 80");
 }
 
+// The load reseeds from the clock: another seed deals other speeds, the same seed the same.
+TEST(Play, EachLaunchDealsTheSpeedsOfItsSeed) {
+  const Stage first(1);
+  const Stage second(2);
+  const Stage firstAgain(1);
+  ASSERT_EQ(first.draws.size(), 12u);
+  EXPECT_NE(first.draws, second.draws);
+  EXPECT_EQ(first.draws, firstAgain.draws);
+}
+
+// A tap on the picture is the space bar only while the game waits for it: while it runs, and
+// once it is over, it reaches nothing.
+TEST(Play, ATapOnThePictureStartsOnlyAWaitingGame) {
+  Stage stage;
+  const auto tap = [&] {
+    const auto calls = stage.calls;
+    stage.play.TouchDown(4, 2000, 6000);
+    stage.play.TouchUp(4, 2000, 6000);
+    return stage.calls.size() - calls.size();
+  };
+  EXPECT_EQ(tap(), 2u);
+  EXPECT_EQ(stage.play.State(), PlayState::Running);
+  EXPECT_EQ(tap(), 0u);
+  stage.TickUntilOver();
+  ASSERT_EQ(stage.play.State(), PlayState::Over);
+  EXPECT_EQ(tap(), 0u);
+  EXPECT_EQ(stage.play.State(), PlayState::Over);
+}
+
+// A finger pressed on one push button and lifted on the other clicks neither, and leaves both
+// in their plain look, as the mouse leaves them when it goes.
+TEST(Play, AFingerLiftedFromAButtonLeavesItPlain) {
+  Stage stage;
+  stage.play.KeyDown(kKeySpace);
+  stage.TickUntilOver();
+  ASSERT_EQ(stage.play.State(), PlayState::Over);
+  const auto restart = Centre(stage.play.form().Restart);
+  const auto endgame = Centre(stage.play.form().endgame);
+  stage.play.TouchDown(5, restart.first, restart.second);
+  EXPECT_EQ(stage.play.Held(), ButtonId::Restart);
+  stage.play.TouchMove(5, endgame.first, endgame.second);
+  EXPECT_EQ(stage.play.Hover(), ButtonId::endgame);
+  stage.play.TouchUp(5, endgame.first, endgame.second);
+  EXPECT_EQ(stage.play.State(), PlayState::Over);
+  EXPECT_EQ(stage.play.Hover(), ButtonId::None);
+  EXPECT_EQ(stage.play.Held(), ButtonId::None);
+}
+
 TEST(LegendKeyAt, EachSquareAndALittleAroundItIsItsKey) {
   const Form form = MakeForm();
   const struct {
@@ -198,6 +254,43 @@ TEST(LegendKeyAt, EachSquareAndALittleAroundItIsItsKey) {
   EXPECT_EQ(LegendKeyAt(form, form.Shapes[3].Left - 300, form.Shapes[3].Top + 300), kKeyLeft);
   EXPECT_EQ(LegendKeyAt(form, form.Shapes[3].Left - 600, form.Shapes[3].Top + 300), std::nullopt);
   EXPECT_EQ(LegendKeyAt(form, 2000, 6000), std::nullopt);
+}
+
+// The squares answer as far around them on every side: half a square beyond the outermost.
+TEST(LegendKeyAt, TheSquaresReachAsFarOnEverySide) {
+  const Form form = MakeForm();
+  double left = form.Shapes[0].Left;
+  double top = form.Shapes[0].Top;
+  double right = left;
+  double bottom = top;
+  for (const Shape& square : form.Shapes) {
+    left = std::min<double>(left, square.Left);
+    top = std::min<double>(top, square.Top);
+    right = std::max<double>(right, square.Left + square.Width);
+    bottom = std::max<double>(bottom, square.Top + square.Height);
+  }
+  const double reach = form.Shapes[0].Width / 2.0;
+  const double middleX = (left + right) / 2;
+  const double middleY = (top + bottom) / 2;
+  const struct {
+    const char* side;
+    double dx, dy;  // the way out from the middle of that side
+    double x, y;
+  } sides[] = {
+      {"left", -1, 0, left, middleY},
+      {"above", 0, -1, middleX, top},
+      {"right", 1, 0, right, middleY},
+      {"below", 0, 1, middleX, bottom},
+  };
+  for (const auto& side : sides) {
+    SCOPED_TRACE(side.side);
+    for (const double out : {10.0, reach - 10}) {
+      EXPECT_NE(LegendKeyAt(form, side.x + side.dx * out, side.y + side.dy * out), std::nullopt)
+          << out;
+    }
+    EXPECT_EQ(LegendKeyAt(form, side.x + side.dx * (reach + 10), side.y + side.dy * (reach + 10)),
+              std::nullopt);
+  }
 }
 
 // A script watched at 40 steps a second on a schedule of deadlines.
