@@ -12,20 +12,20 @@
 #include <sstream>
 #include <string>
 
+#include "system/windows/streams.h"
 #include "system/windows/utf16.h"
 
 namespace zentor {
 namespace {
 
-// Sentences that nobody could read, while there is no standard error.
-std::ostringstream unread;
+// Sentences that nobody could read, while there is no standard error. Never destroyed: standard
+// error may still be flushed into it as the program ends.
+std::ostringstream& Unread() {
+  static auto* unread = new std::ostringstream;
+  return *unread;
+}
 
 constexpr const wchar_t* kBoxTitle = L"Zentor";
-
-bool Leads(DWORD stream) {
-  const HANDLE handle = GetStdHandle(stream);
-  return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
-}
 
 }  // namespace
 
@@ -44,12 +44,12 @@ void FindConsole() {
     return;
   }
   if (!error) {
-    std::cerr.rdbuf(unread.rdbuf());
+    std::cerr.rdbuf(Unread().rdbuf());
   }
 }
 
 int EndWith(int status) {
-  const std::string sentences = unread.str();
+  const std::string sentences = Unread().str();
   if (status != 0 && !sentences.empty()) {
     MessageBoxW(nullptr, Utf16(sentences).c_str(), kBoxTitle, MB_OK | MB_ICONERROR);
   }

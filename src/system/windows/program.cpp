@@ -11,6 +11,7 @@
 
 #include <cstdio>
 
+#include "system/windows/streams.h"
 #include "system/windows/utf16.h"
 
 namespace zentor {
@@ -29,10 +30,24 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return arguments;
 }
 
+bool Leads(DWORD stream) {
+  const HANDLE handle = GetStdHandle(stream);
+  return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+// A stream that leads nowhere is left alone: the C library may take a mode change of it for a
+// fault that ends the program.
 void UseStandardStreamsAsBytes() {
-  _setmode(_fileno(stdin), _O_BINARY);
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
+  const struct {
+    DWORD handle;
+    std::FILE* stream;
+  } streams[] = {
+      {STD_INPUT_HANDLE, stdin}, {STD_OUTPUT_HANDLE, stdout}, {STD_ERROR_HANDLE, stderr}};
+  for (const auto& s : streams) {
+    if (Leads(s.handle)) {
+      _setmode(_fileno(s.stream), _O_BINARY);
+    }
+  }
 }
 
 }  // namespace zentor
