@@ -5,7 +5,7 @@
 // (Save game) or as a link (Share game): the page's address with #play= and the script deflated
 // in the zlib format, in base64url without padding. Such a link, or a replay file dropped on the
 // page or chosen with "Watch a game file", is watched as ?play= watches a script of the site.
-// The game's state reaches the page as `gamestate` events on window (index.html).
+// The game's state reaches the page as `gamestate` events on window (page.js).
 const zentorShare = (() => {
   const kRecording = '/recordings/game.replay';
   // The largest script a link or a file may hold: a game of many hours is a few MiB.

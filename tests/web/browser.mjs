@@ -90,8 +90,21 @@ export function siteCopy(site) {
   return work;
 }
 
-// The errors a page raises, as they come: its faults and what it logs as an error.
-export function pageErrors(page) {
+// Run in the page before its own scripts: each breach of the page's Content-Security-Policy,
+// something that the page would run or load and its policy forbids, logged as an error and kept
+// in window.zentorViolations.
+export function watchViolations() {
+  window.zentorViolations = [];
+  document.addEventListener('securitypolicyviolation', event => {
+    const breach = `securitypolicyviolation: ${event.effectiveDirective} ${event.blockedURI}`;
+    window.zentorViolations.push(breach);
+    console.error(breach);
+  });
+}
+
+// The errors a page raises, as they come: its faults, what it logs as an error and what its
+// policy forbids, in every page it loads from now on (a playwright-core or puppeteer-core page).
+export async function pageErrors(page) {
   const errors = [];
   page.on('pageerror', error => errors.push(`page error: ${error.message}`));
   page.on('console', message => {
@@ -99,6 +112,7 @@ export function pageErrors(page) {
       errors.push(`console error: ${message.text()}`);
     }
   });
+  await (page.addInitScript ?? page.evaluateOnNewDocument).call(page, watchViolations);
   return errors;
 }
 

@@ -6,6 +6,7 @@
 //   await tab.press('Space'); await tab.down('ArrowLeft'); await tab.up('ArrowLeft');
 //   await tab.keys([['press', 'Space'], ['down', 'ArrowLeft'], ['pause', 200], ['up', 'ArrowLeft']]);
 //   await tab.run(() => document.title); await tab.close(); await engine.close();
+//   await tab.errors();  // the page's errors and policy breaches so far
 // Keys are named by their place on the keyboard, as KeyboardEvent.code names them.
 import { spawn } from 'node:child_process';
 import { createServer } from 'node:net';
@@ -14,7 +15,7 @@ import { setTimeout as sleep } from 'node:timers/promises';
 import puppeteer from 'puppeteer-core';
 import { Builder, Key } from 'selenium-webdriver';
 
-import { pageErrors, waitFor } from './browser.mjs';
+import { pageErrors, waitFor, watchViolations } from './browser.mjs';
 
 export const kWidth = 992;
 export const kHeight = 821;
@@ -34,11 +35,11 @@ async function launchFirefox() {
   return {
     async open(address) {
       const page = await browser.newPage();
-      const errors = pageErrors(page);
+      const errors = await pageErrors(page);
       await page.setViewport({ width: kWidth, height: kHeight });
       await page.goto(address);
       return {
-        errors,
+        errors: async () => errors,
         run: (action, ...args) => page.evaluate(action, ...args),
         press: code => page.keyboard.press(puppeteerKey(code)),
         down: code => page.keyboard.down(puppeteerKey(code)),
@@ -116,8 +117,11 @@ async function launchWebKit() {
     return {
       async open(address) {
         await driver.get(address);
+        // WebDriver runs no script before the page's own: what its policy forbids from its
+        // load on.
+        await run(watchViolations);
         return {
-          errors: [],
+          errors: () => run(() => window.zentorViolations),
           run,
           press: code => driver.actions().keyDown(key(code)).keyUp(key(code)).perform(),
           down: code => driver.actions().keyDown(key(code)).perform(),

@@ -50,7 +50,7 @@ test(`${engineName}: the first picture is zentor-replay's, the title is the capt
   await firstPicture(tab);
   pictures.assertSame(await picture(tab), expected('first.png'), 'the first picture');
   assert.equal(await tab.run(() => document.title), 'Zentor the rocks By: Marbeck');
-  assert.deepEqual(tab.errors, []);
+  assert.deepEqual(await tab.errors(), []);
   await tab.close();
 });
 
@@ -81,7 +81,7 @@ test(`${engineName}: the space bar starts, an arrow moves the square, P pauses, 
     const shown = await picture(tab);
     return !pictures.boxShown(shown) && pictures.buttonsShown(shown);
   });
-  assert.deepEqual(tab.errors, []);
+  assert.deepEqual(await tab.errors(), []);
   await tab.close();
 });
 
@@ -93,6 +93,6 @@ test(`${engineName}: ?play=FILE ends on zentor-replay's last picture`, async () 
   });
   await sleep(500);
   pictures.assertSame(await picture(tab), expected('last.png'), 'the last picture of the script');
-  assert.deepEqual(tab.errors, []);
+  assert.deepEqual(await tab.errors(), []);
   await tab.close();
 });

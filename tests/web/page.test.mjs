@@ -3,7 +3,8 @@
 // looks at what it shows: the first picture is zentor-replay's; the keys, the game-over box, the
 // mouse and touch work; losing the focus or hiding the tab pauses; the picture fills any window
 // at the device's pixels; ?play=FILE ends on zentor-replay's last picture, and a script that
-// cannot be played gets its sentence. No page raises an error.
+// cannot be played, or a module that does not load, gets its sentence. A script slipped into the
+// page does not run; no page raises an error or breaks its Content-Security-Policy.
 //
 // Environment: ZENTOR_SITE, the built site (build-web/site); ZENTOR_REPLAY, the desktop build's
 // zentor-replay, which draws the pictures that the page must show.
@@ -36,11 +37,15 @@ before(async () => {
 after(() => served?.close());
 
 // A page in a browser window of its own, and the errors it raises.
-async function open(path, { width = 992, height = 821, ratio = 1, touch = false } = {}) {
+async function open(path, { width = 992, height = 821, ratio = 1, touch = false, refuse } = {}) {
   const context = await browser.newContext({ viewport: { width, height },
                                              deviceScaleFactor: ratio, hasTouch: touch });
   const page = await context.newPage();
-  const errors = pageErrors(page);
+  if (refuse) {
+    // A file of the site that the network does not bring.
+    await page.route(`**/${refuse}`, route => route.abort());
+  }
+  const errors = await pageErrors(page);
   const started = Date.now();
   await page.goto(`${address}/${path}`);
   return { page, errors, started, close: () => context.close() };
@@ -93,6 +98,23 @@ test('the first picture is zentor-replay\'s, shown within 3 s, the title is the 
      document.documentElement.scrollHeight > innerHeight]);
   assert.deepEqual(scrolls, [false, false], 'the page scrolls');
   assert.deepEqual(errors, []);
+
+  // What a link or a file could slip into the page does not run: its policy refuses it, and says
+  // so.
+  const injected = await page.evaluate(async () => {
+    const script = document.createElement('script');
+    script.textContent = 'window.injected = true;';
+    document.body.append(script);
+    const image = document.createElement('img');
+    image.setAttribute('onerror', 'window.injected = true;');
+    image.src = 'missing.png';
+    document.body.append(image);
+    await new Promise(resolve => image.addEventListener('error', resolve));
+    return window.injected ?? false;
+  });
+  assert.equal(injected, false, 'an injected script runs');
+  assert.equal(errors.filter(error => /securitypolicyviolation: script-src/.test(error)).length,
+               2, errors.join('\n'));
   await close();
 });
 
@@ -217,6 +239,11 @@ test('a script that cannot be played shows its sentence and nothing runs', async
     /^zentor: cannot fetch missing\.replay: 404\b/.test(await missing.page.textContent('#sentence')));
   assert.equal(await missing.page.title(), 'Zentor', 'the window opened');
   await missing.close();
+
+  const noModule = await open('index.html', { refuse: 'zentor.js' });
+  await waitFor('the sentence', 10, async () =>
+    (await noModule.page.textContent('#sentence')) === 'zentor: cannot load zentor.js');
+  await noModule.close();
 });
 
 test('the picture fills any window letterboxed, follows its size, at the device\'s pixels', async () => {

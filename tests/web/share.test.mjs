@@ -8,7 +8,7 @@
 // zentor-replay.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { after, before, test } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
@@ -45,7 +45,7 @@ async function open(path, { clipboard = false, touch = false } = {}) {
     window.addEventListener('gamestate', event => window.gameStates.push(event.detail));
   });
   const page = await context.newPage();
-  const errors = pageErrors(page);
+  const errors = await pageErrors(page);
   await page.goto(`${address}/${path}`);
   return { page, errors, close: () => context.close() };
 }
@@ -96,6 +96,10 @@ test('a game played to a game over is saved and shared: zentor-replay of the fil
   await stateBecomes(page, 'running', 5);
   assert.equal(await visible(page, 'Watch a game file'), false, 'the bar shows while the game runs');
   await waitFor('a game over', 60, async () => pictures.boxShown(await picture(page)));
+  // The game's last tick is recorded once the box is closed: the bar waits for it.
+  assert.equal(await page.evaluate(() => window.gameStates.at(-1)), 'box',
+               'the page is not told that the box is open');
+  assert.equal(await visible(page, 'Watch a game file'), false, 'the bar shows over the box');
   await page.keyboard.press('Enter');
   await stateBecomes(page, 'over', 3);
   await waitFor('Enter closing the box', 3, async () => {
@@ -212,13 +216,19 @@ test('a file dropped on the page or chosen with "Watch a game file", or a link p
   await waitFor('the sentence', 10, async () =>
     /^zentor: bad\.replay: line 5: /.test(await page.textContent('#sentence')));
 
-  const dropped = await page.evaluateHandle(script => {
-    const transfer = new DataTransfer();
-    transfer.items.add(new File([script], 'watched.replay'));
-    return transfer;
-  }, kWatched);
-  await Promise.all([page.waitForEvent('load'),
-                     page.dispatchEvent('canvas', 'drop', { dataTransfer: dropped })]);
+  // Dragged from the desktop as the browser sees it: the drop comes only if the page took the
+  // drag as it went over it.
+  const file = join(work, 'watched.replay');
+  writeFileSync(file, kWatched);
+  const cdp = await page.context().newCDPSession(page);
+  const drag = type => cdp.send('Input.dispatchDragEvent', {
+    type, x: 496, y: 410, data: { items: [], files: [file], dragOperationsMask: 1 } });
+  await drag('dragEnter');
+  await drag('dragOver');
+  const opened = page.waitForEvent('load', { timeout: 10000 }).catch(() =>
+    assert.fail('the dropped file is not taken: the page does not open anew to watch it'));
+  await drag('drop');
+  await opened;
   const expected = pictures.readPng(readFileSync(join(work, 'watched.png')));
   await waitFor('the dropped game\'s last picture', 20, async () =>
     looksLike(await picture(page), expected));

@@ -1,7 +1,8 @@
 // The page on a phone and a tablet, emulated in Debian's Chromium, and as an installed app: the
-// touch controls show in the picture's margins and play the game with one thumb and two fingers,
-// a cancelled touch holds no key, nothing scrolls or zooms; after one visit the page starts with
-// the network off, takes a new version between games only, and Chromium finds it installable.
+// touch controls show on a touch screen only, in the picture's margins, and play the game with one
+// thumb and two fingers; a lifted or cancelled touch holds no key, nothing scrolls or zooms; after
+// one visit the page starts from its worker's files alone, with the network off and the browser's
+// own cache emptied, takes a new version between games only, and Chromium finds it installable.
 //
 // Environment: ZENTOR_SITE, the built site (build-web/site).
 import assert from 'node:assert/strict';
@@ -41,7 +42,7 @@ async function open(device, { at = address, path = 'index.html', safeArea } = {}
   if (safeArea) {
     await cdp.send('Emulation.setSafeAreaInsetsOverride', { insets: safeArea });
   }
-  const errors = pageErrors(page);
+  const errors = await pageErrors(page);
   await page.goto(`${at}/${path}`);
   await waitFor('the first picture', 10, async () =>
     (await pictureRect(page)) !== null);
@@ -182,8 +183,9 @@ test('the touch controls show on a phone and a tablet, in the picture\'s margins
   await turned.close();
 
   const desktop = await open(kDesktop);
+  await desktop.page.mouse.click(900, 20);
   assert.equal(await desktop.page.getByRole('button', { name: 'Left' }).isVisible(), false,
-               'the touch controls show without a touch screen');
+               'the touch controls show without a touch screen, clicked with a mouse');
   await tap(desktop.cdp, { x: 900, y: 20 });
   assert.ok(await desktop.page.getByRole('button', { name: 'Left' }).isVisible(),
             'the touch controls do not show after a touch');
@@ -232,8 +234,13 @@ test('the button is Start while the game waits, Pause while it runs, gone once i
     return names.join();
   };
   assert.equal(await named(), 'Start');
-  await tap(cdp, await boxOf(page, 'Start'));
+  // The finger lifts from the button named Pause by then: it lets go of the key it pressed.
+  const start = await boxOf(page, 'Start');
+  await touch(cdp, 'touchStart', [{ x: start.x, y: start.y, id: 1 }]);
   await waitFor('Pause while the game runs', 3, async () => (await named()) === 'Pause');
+  await touch(cdp, 'touchEnd', []);
+  assert.equal(await page.locator('#touch-controls button.held').count(), 0,
+               'Start still held after its finger lifted');
   // Up into the rocks that come from above.
   const up = await boxOf(page, 'Up');
   await touch(cdp, 'touchStart', [{ x: up.x, y: up.y, id: 1 }]);
@@ -389,8 +396,7 @@ test('after one visit the page starts with the network off, and Chromium finds i
   try {
     const page = context.pages()[0] ?? await context.newPage();
     const cdp = await context.newCDPSession(page);
-    const errors = [];
-    page.on('pageerror', error => errors.push(`page error: ${error.message}`));
+    const errors = await pageErrors(page);
     await page.goto(`${own.address}/index.html`);
     assert.equal((await cachesOnceKept(page)).length, 1, 'the site is not kept in one cache');
     let installability;
@@ -399,11 +405,15 @@ test('after one visit the page starts with the network off, and Chromium finds i
       return installability.length === 0;
     }).catch(error => assert.fail(`${error.message}: ${JSON.stringify(installability)}`));
 
+    // Offline with nothing in the browser's own cache: the page has only what its worker kept.
     own.server.kill();
+    await cdp.send('Network.clearBrowserCache');
     await context.setOffline(true);
     await page.reload();
     await waitFor('the first picture offline', 10, async () =>
-      pictures.isColour(pictures.readPng(await page.screenshot()), 20, 130, pictures.kPanelGreen));
+      pictures.isColour(pictures.readPng(await page.screenshot()), 20, 130, pictures.kPanelGreen))
+      .catch(async error =>
+        assert.fail(`${error.message}; the page says "${await page.textContent('#sentence')}"`));
     await page.keyboard.press('Space');
     assert.ok(await scoreMoves(page), 'the space bar does not start the game offline');
     await page.goto(`${own.address}/`);
@@ -437,12 +447,21 @@ test('a new version is taken between games: not during one, but at the next load
     await page.evaluate(async () => {
       const registration = await navigator.serviceWorker.getRegistration();
       await registration.update();
-      while (registration.waiting === null) {
-        await new Promise(resolve => setTimeout(resolve, 50));
-      }
+      window.newWorker = registration.installing ?? registration.waiting;
     });
-    await sleep(300);
-    assert.equal(await page.evaluate(() => window.sameLoad), true, 'the page reloaded in a game');
+    // The new version's worker: installing, then installed and waiting while the game lasts; a
+    // page reloaded meanwhile has lost the game.
+    const newVersion = () =>
+      page.evaluate(() => (window.sameLoad ? `the new version ${window.newWorker?.state}`
+                                            : 'the page reloaded'))
+        .catch(() => 'the page reloaded');
+    await waitFor('the new version installed', 20, async () => {
+      const state = await newVersion();
+      assert.match(state, /version install(ing|ed)$/, `${state} in a game`);
+      return state.endsWith('installed');
+    });
+    await sleep(1000);
+    assert.equal(await newVersion(), 'the new version installed', 'the update taken in a game');
     assert.deepEqual(await page.evaluate(() => caches.keys()), [`zentor-${version}`, 'zentor-next']);
 
     // The next load takes it before the first game, reloading itself once more.

@@ -1,6 +1,6 @@
 // The labels' face in a page: the one font file the site ships, Zentor Sans (Liberation Sans cut
 // down to the characters the game draws, web/subset-font.py), which the page puts into the
-// module's file system before the game starts (web/index.html).
+// module's file system before the game starts (web/page.js).
 #include <unistd.h>
 
 #include "picture/font_file.h"
