@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "replay/replay.h"
@@ -16,11 +17,22 @@ int main(int argc, char** argv) {
   zentor::UseStandardStreamsAsBytes();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> arguments = zentor::ProgramArguments(argc, argv);
+  constexpr std::string_view kUsage =
+      "usage: zentor-replay SCRIPT (or - for standard input, or a link with #play=)\n";
   if (arguments.size() != 1) {
-    std::cerr << "usage: zentor-replay SCRIPT (or - for standard input, or a link with #play=)\n";
+    std::cerr << kUsage;
     return zentor::kReplayError;
   }
   const std::string& path = arguments.front();
+  if (path == "--help") {
+    std::cout << kUsage;
+    return 0;
+  }
+  // A script named with a leading dash is given as ./-NAME, as to any program.
+  if (path.size() > 1 && path.front() == '-' && !zentor::IsShareLink(path)) {
+    std::cerr << "zentor-replay: unrecognized option '" << path << "'\n";
+    return zentor::kReplayError;
+  }
   zentor::ReplayOptions options;
   options.screenshot = zentor::ScreenshotWriterOrEmpty();
   if (path == "-") {
