@@ -1,5 +1,6 @@
 # The two set-up commands of the README, and the steps they are made of.
-.PHONY: all deps build run test sanitize fuzz bench deb web-deps web test-web clean
+.PHONY: all deps build run test sanitize fuzz bench deb web-deps web test-web windows-deps windows \
+	test-windows clean
 
 # Where the checks build; the presets' directories unless given on the command line.
 SANITIZE_DIR ?= build-sanitize
@@ -58,7 +59,7 @@ deb: deps
 # build-web/deps, then the game's page in build-web/site, and the tests that run under node.
 web-deps:
 	@scripts/install-deps --web
-	@scripts/build-web-deps
+	@scripts/build-deps web
 
 web: web-deps
 	@cmake --preset web >/dev/null
@@ -77,5 +78,21 @@ test-web: web $(WEB_TEST_MODULES)
 	@cmake --build --preset default --target zentor-replay
 	ctest --preset web
 
+# The Windows build in build-windows/: the libraries it links, built once from Debian's sources
+# into build-windows/deps, then zentor.exe, zentor-replay.exe and the zip that holds them.
+windows-deps:
+	@scripts/install-deps --windows
+	@scripts/build-deps windows
+
+windows: windows-deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+# The Windows build's tests under Wine; the Linux build's programs are what they must equal.
+test-windows: windows
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target zentor zentor-replay
+	ctest --preset windows
+
 clean:
-	rm -rf build build-sanitize build-fuzz build-web $(DEB_DIR) tests/web/node_modules
+	rm -rf build build-sanitize build-fuzz build-web build-windows $(DEB_DIR) tests/web/node_modules

@@ -46,6 +46,15 @@ std::string OptionName(int value) {
   return std::string("-") + static_cast<char>(value);
 }
 
+bool TakesArgument(int value) {
+  for (const option& o : kOptions) {
+    if (o.name && o.val == value) {
+      return o.has_arg == required_argument;
+    }
+  }
+  return false;
+}
+
 // One sentence, as getopt would say it; the usage is for --help.
 CommandLine Refuse(const std::string& sentence) {
   return {CommandAction::Refuse, "zentor: " + sentence + "\n", "", ""};
@@ -90,6 +99,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         (found == kRecord ? line.record : line.play) = optarg;
         break;
       case ':':
+        // glibc's getopt_long answers so for a missing argument alone; the BSD one of other
+        // systems (Windows') for an argument given to an option that takes none as well.
+        if (!TakesArgument(optopt)) {
+          return Refuse("option '" + OptionName(optopt) + "' doesn't allow an argument");
+        }
         return Refuse("option '" + OptionName(optopt) + "' requires an argument");
       default:
         if (optopt == 0) {

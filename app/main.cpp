@@ -4,12 +4,15 @@
 #include <vector>
 
 #include "command_line.h"
+#include "console.h"
 #include "sdl/desktop.h"
+#include "system/program.h"
 
 int main(int argc, char** argv) {
   constexpr int kUsageError = 2;
-  const zentor::CommandLine line =
-      zentor::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  zentor::FindConsole();
+  zentor::UseStandardStreamsAsBytes();
+  const zentor::CommandLine line = zentor::ParseCommandLine(zentor::ProgramArguments(argc, argv));
   switch (line.action) {
     case zentor::CommandAction::Help:
     case zentor::CommandAction::Version:
@@ -17,9 +20,9 @@ int main(int argc, char** argv) {
       return 0;
     case zentor::CommandAction::Refuse:
       std::cerr << line.text;
-      return kUsageError;
+      return zentor::EndWith(kUsageError);
     case zentor::CommandAction::Play:
       break;
   }
-  return zentor::RunDesktop({line.record, line.play});
+  return zentor::EndWith(zentor::RunDesktop({line.record, line.play}));
 }

@@ -14,9 +14,9 @@ function(zentor_node_program target)
 endfunction()
 
 # SDL2, freetype, harfbuzz and SDL2_ttf, built for the web from Debian's sources by
-# scripts/build-web-deps.
+# scripts/build-deps web.
 set(ZENTOR_WEB_DEPS ${PROJECT_SOURCE_DIR}/build-web/deps/prefix CACHE PATH
-    "Where scripts/build-web-deps installed SDL2, freetype, harfbuzz and SDL2_ttf for the web")
+    "Where scripts/build-deps web installed SDL2, freetype, harfbuzz and SDL2_ttf for the web")
 # SDL2 and SDL2_ttf from there alone: emscripten's own SDL2 package would fetch its port of SDL at
 # build time. Freetype, which SDL2_ttf's package looks for, is found under the root path.
 list(APPEND CMAKE_FIND_ROOT_PATH ${ZENTOR_WEB_DEPS})

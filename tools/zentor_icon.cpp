@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int side = zentor::kIconGrid;
-  std::ofstream out(argv[1]);
+  // Binary: the same bytes on every system, LF line ends on Windows too.
+  std::ofstream out(argv[1], std::ios::binary);
   out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << side << "\" height=\"" << side
       << "\" viewBox=\"0 0 " << side << ' ' << side << "\">\n";
   for (const zentor::IconShape& shape : zentor::IconShapes(zentor::MakeForm())) {

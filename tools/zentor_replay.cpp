@@ -3,20 +3,36 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "replay/replay.h"
 #include "replay/share_link.h"
+#include "system/program.h"
 #include "tools/screenshot.h"
 
 int main(int argc, char** argv) {
-  // Standard input read through a file buffer of its own, which reports a failed read as such
-  // instead of as the end of the script.
+  // The same bytes out as on every system. Standard input read through a file buffer of its own,
+  // which reports a failed read as such instead of as the end of the script.
+  zentor::UseStandardStreamsAsBytes();
   std::ios::sync_with_stdio(false);
-  if (argc != 2) {
-    std::cerr << "usage: zentor-replay SCRIPT (or - for standard input, or a link with #play=)\n";
+  const std::vector<std::string> arguments = zentor::ProgramArguments(argc, argv);
+  constexpr std::string_view kUsage =
+      "usage: zentor-replay SCRIPT (or - for standard input, or a link with #play=)\n";
+  if (arguments.size() != 1) {
+    std::cerr << kUsage;
     return zentor::kReplayError;
   }
-  const std::string path = argv[1];
+  const std::string& path = arguments.front();
+  if (path == "--help") {
+    std::cout << kUsage;
+    return 0;
+  }
+  // A script named with a leading dash is given as ./-NAME, as to any program.
+  if (path.size() > 1 && path.front() == '-' && !zentor::IsShareLink(path)) {
+    std::cerr << "zentor-replay: unrecognized option '" << path << "'\n";
+    return zentor::kReplayError;
+  }
   zentor::ReplayOptions options;
   options.screenshot = zentor::ScreenshotWriterOrEmpty();
   if (path == "-") {

@@ -65,4 +65,8 @@ std::optional<std::string> FindLabelFontFile() {
   return std::nullopt;
 }
 
+TTF_Font* OpenLabelFont(const std::string& file, int pixels) {
+  return TTF_OpenFont(file.c_str(), pixels);
+}
+
 }  // namespace zentor

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "picture/font_file.h"
+
 namespace zentor {
 
 Fonts::Fonts(std::string file) : file_(std::move(file)) {
@@ -10,7 +12,7 @@ Fonts::Fonts(std::string file) : file_(std::move(file)) {
     throw std::runtime_error(std::string("cannot start the text renderer: ") + TTF_GetError());
   }
   constexpr FontSize kProbe{18, false};
-  TTF_Font* probe = TTF_OpenFont(file_.c_str(), kProbe.pixels);
+  TTF_Font* probe = OpenLabelFont(file_, kProbe.pixels);
   if (!probe) {
     const std::string reason = TTF_GetError();
     TTF_Quit();
@@ -29,7 +31,7 @@ Fonts::~Fonts() {
 TTF_Font* Fonts::At(FontSize size) {
   auto found = open_.find(size);
   if (found == open_.end()) {
-    TTF_Font* font = TTF_OpenFont(file_.c_str(), size.pixels);
+    TTF_Font* font = OpenLabelFont(file_, size.pixels);
     if (!font) {
       return nullptr;
     }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "picture/font_file.h"
+#include "system/files.h"
 
 namespace zentor {
 
@@ -38,7 +39,7 @@ void OffscreenPicture::SavePng(const std::string& path) const {
   const auto fail = [&](const std::string& reason) {
     return std::runtime_error("cannot write " + path + ": " + reason);
   };
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenFile(path, "wb");
   if (!file) {
     throw fail(std::strerror(errno));
   }

@@ -1,7 +1,5 @@
 #include "replay/recorder.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -9,27 +7,10 @@
 #include <utility>
 
 #include "replay/script.h"
+#include "system/files.h"
 
 namespace zentor {
 namespace {
-
-// Writes all of `text` at `at`, which moves to where the bytes written end; 0, or the error
-// number of the write that failed. pwrite leaves the descriptor's own offset alone, so writing
-// the end and rewriting the last tick line mix.
-int WriteAll(int file, off_t& at, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t written = pwrite(file, text.data(), text.size(), at);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      return written < 0 ? errno : ENOSPC;
-    }
-    text.remove_prefix(static_cast<size_t>(written));
-    at += written;
-  }
-  return 0;
-}
 
 // The command's script line with its end.
 std::string LineOf(const ScriptCommand& command) {
@@ -55,11 +36,11 @@ Recording::Recording(int file, std::string path, std::ostream& complaints)
     : file_(file),
       path_(std::move(path)),
       complaints_(complaints),
-      end_(std::max<off_t>(lseek(file, 0, SEEK_END), 0)),
+      end_(std::max<int64_t>(FileEnd(file), 0)),
       frameWritten_(kDefaultFrame) {}
 
 Recording::~Recording() {
-  close(file_);
+  CloseFile(file_);
 }
 
 void Recording::NoteFrame(const WindowFrame& frame) {
@@ -105,7 +86,7 @@ void Recording::Tick() {
     return;
   }
   TakeNoted();
-  const off_t lineAt = end_ + static_cast<off_t>(pending_.size());
+  const int64_t lineAt = end_ + static_cast<int64_t>(pending_.size());
   pending_ += TickLine(1);
   Append(pending_);
   tickLineAt_ = lineAt;
@@ -115,10 +96,10 @@ void Recording::Tick() {
 // The last line, one tick more. A rewrite that fails (a line that grows by a digit on a full
 // disk) puts the line back as it was.
 void Recording::RewriteTickLine() {
-  off_t at = tickLineAt_;
-  if (const int fault = WriteAll(file_, at, TickLine(ticks_ + 1))) {
+  int64_t at = tickLineAt_;
+  if (const int fault = WriteAt(file_, at, TickLine(ticks_ + 1))) {
     at = tickLineAt_;
-    const bool restored = WriteAll(file_, at, TickLine(ticks_)) == 0 && ftruncate(file_, at) == 0;
+    const bool restored = WriteAt(file_, at, TickLine(ticks_)) == 0 && CutFile(file_, at) == 0;
     Stop(fault, restored);
     return;
   }
@@ -127,9 +108,9 @@ void Recording::RewriteTickLine() {
 }
 
 void Recording::Append(std::string_view lines) {
-  off_t at = end_;
-  if (const int fault = WriteAll(file_, at, lines)) {
-    Stop(fault, at == end_ || ftruncate(file_, end_) == 0);
+  int64_t at = end_;
+  if (const int fault = WriteAt(file_, at, lines)) {
+    Stop(fault, at == end_ || CutFile(file_, end_) == 0);
     return;
   }
   end_ = at;
@@ -144,18 +125,18 @@ void Recording::Stop(int fault, bool whole) {
 std::unique_ptr<Recording> OpenRecording(const std::string& path, std::string_view version,
                                          std::string_view date, std::string& error,
                                          std::ostream& complaints) {
-  const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  const int file = CreateNewFile(path);
   if (file < 0) {
     error = "cannot record to " + path + ": " + std::strerror(errno);
     return nullptr;
   }
   const std::string header =
       "# zentor " + std::string(version) + " recording, " + std::string(date) + "\n";
-  off_t at = 0;
-  if (const int fault = WriteAll(file, at, header)) {
+  int64_t at = 0;
+  if (const int fault = WriteAt(file, at, header)) {
     error = "cannot record to " + path + ": " + std::strerror(fault);
-    close(file);
-    unlink(path.c_str());
+    CloseFile(file);
+    RemoveFile(path);
     return nullptr;
   }
   return std::make_unique<Recording>(file, path, complaints);

@@ -2,7 +2,6 @@
 // plays back exactly.
 #pragma once
 
-#include <sys/types.h>
 #include <cstdint>
 #include <iostream>
 #include <memory>
@@ -23,9 +22,9 @@ namespace zentor {
 // cut back to where the last whole line ended, and the recording stops there.
 class Recording final : public SessionRecorder {
  public:
-  // Writes to `file`, an open descriptor of `path` that it closes at the end. A write error is
-  // told to `complaints` once, as "zentor: recording stopped: PATH: reason; ...", and nothing
-  // more is written.
+  // Writes to `file`, an open descriptor of `path` (system/files.h) that it closes at the end. A
+  // write error is told to `complaints` once, as "zentor: recording stopped: PATH: reason; ...",
+  // and nothing more is written.
   Recording(int file, std::string path, std::ostream& complaints);
   ~Recording();
   Recording(const Recording&) = delete;
@@ -56,13 +55,13 @@ class Recording final : public SessionRecorder {
   std::string path_;
   std::ostream& complaints_;
   bool stopped_ = false;
-  off_t end_ = 0;
+  int64_t end_ = 0;
   std::optional<WindowFrame> frameNoted_;
   std::string randomsNoted_;
   std::string pending_;
   WindowFrame frameWritten_;
-  off_t tickLineAt_ = -1;  // where the last line starts when it is a tick line
-  int64_t ticks_ = 0;      // the count on that line
+  int64_t tickLineAt_ = -1;  // where the last line starts when it is a tick line
+  int64_t ticks_ = 0;        // the count on that line
 };
 
 // Opens PATH for a new recording and writes its header comment ("# zentor VERSION recording,

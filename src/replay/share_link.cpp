@@ -8,11 +8,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <memory>
 #include <new>
 #include <sstream>
+
+#include "system/files.h"
 
 namespace zentor {
 namespace {
@@ -218,8 +219,8 @@ std::unique_ptr<std::istream> OpenScript(const std::string& argument, std::strin
     }
     return std::make_unique<std::istringstream>(std::move(*script));
   }
-  auto file = std::make_unique<std::ifstream>(argument);
-  if (!*file) {
+  std::unique_ptr<std::istream> file = OpenInputFile(argument);
+  if (!file) {
     refusal = "cannot open " + argument + ": " + std::strerror(errno);
     return nullptr;
   }

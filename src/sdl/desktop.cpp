@@ -4,7 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -22,12 +22,13 @@
 #include "sdl/playback.h"
 #include "sdl/wait.h"
 #include "sdl/window.h"
+#include "system/files.h"
 
 namespace zentor {
 namespace {
 
 void Say(const std::string& sentence) {
-  std::fprintf(stderr, "zentor: %s\n", sentence.c_str());
+  std::cerr << "zentor: " << sentence << '\n';
 }
 
 // Drivers that SDL falls back on, which draw where nobody sees it.
@@ -186,11 +187,16 @@ class Desktop final : public Play::Platform, public Window::Owner {
 
 // "2026-12-09T04:20:00Z": when a recording was made, for its header.
 std::string UtcNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-  gmtime_r(&now, &utc);
+  using namespace std::chrono;
+  const auto now = floor<seconds>(system_clock::now());
+  const auto day = floor<days>(now);
+  const year_month_day date(day);
+  const hh_mm_ss time(now - day);
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return text;
 }
 
@@ -244,7 +250,7 @@ int RunDesktop(const DesktopOptions& options) {
   const auto failed = [&](const std::string& sentence) {
     Say(sentence);
     if (!options.record.empty() && !began) {
-      std::remove(options.record.c_str());
+      RemoveFile(options.record);
     }
     return kDesktopFailed;
   };

@@ -19,4 +19,8 @@ std::optional<std::string> FindLabelFontFile() {
   return kShippedFont;
 }
 
+TTF_Font* OpenLabelFont(const std::string& file, int pixels) {
+  return TTF_OpenFont(file.c_str(), pixels);
+}
+
 }  // namespace zentor
