@@ -101,10 +101,11 @@ function start(font, script) {
   });
 }
 
-// The game comes once the browser has shown the page's title (two frames on, or a moment in a tab
-// that draws no frames), so that neither its files nor its start-up hold that first picture back:
-// then the module's script, the module itself, fetched meanwhile (preloaded, as the script would
-// ask for it only once it runs), and the font.
+// The game comes once every script of the page follows its state (they come after this one) and
+// the browser has shown the page's title (two frames on, or a moment in a tab that draws no
+// frames), so that neither the game's files nor its start-up hold that first picture back: then
+// the module's script, the module itself, fetched meanwhile (preloaded, as the script would ask
+// for it only once it runs), and the font.
 function afterFirstFrame(then) {
   let done = false;
   const once = () => {
@@ -113,8 +114,10 @@ function afterFirstFrame(then) {
       then();
     }
   };
-  requestAnimationFrame(() => requestAnimationFrame(once));
-  setTimeout(once, 250);
+  document.addEventListener('DOMContentLoaded', () => {
+    requestAnimationFrame(() => requestAnimationFrame(once));
+    setTimeout(once, 250);
+  });
 }
 
 afterFirstFrame(() => {
