@@ -204,6 +204,8 @@ test('a standard gamepad plugged in after the load starts the game with Start an
   await saidSoFar(heard, 1, 'the game\'s first words');
   const shown = async () =>
     pictures.fromDataAddress(await page.evaluate(pictures.canvasInPage));
+  await waitFor('the first picture', 10, async () =>
+    pictures.isColour(await shown(), 20, 130, pictures.kPanelGreen));
   const start = pictures.squareAt(await shown());
   await sleep(200);
   await page.evaluate(() => window.zentorPad.plugIn());
