@@ -103,7 +103,9 @@ PlayState Play::State() const {
 }
 
 void Play::Load() {
+  loading_ = true;
   Call([&] { session_.Load(); });
+  loading_ = false;
 }
 
 void Play::KeyDown(int16_t code) {
@@ -297,6 +299,9 @@ void Play::End() {
 }
 
 float Play::NextRandom() {
+  if (loading_) {
+    platform_.LoadDraws();
+  }
   return UnitFromBits(random_.Next());
 }
 

@@ -45,6 +45,9 @@ class Play final : private Host {
     // What the game says in words has changed (SaysMore), the state with it; told once at the
     // load too, never for the score alone.
     virtual void Said(const Words&) {}
+    // Before each random number the load draws, whose noting in a recording is most of the load's
+    // time: a platform that shares its thread with others may hand it over here.
+    virtual void LoadDraws() {}
   };
 
   // Plays and records to `recorder` (none: records nothing).
@@ -129,6 +132,7 @@ class Play final : private Host {
   std::string boxTitle_;
   std::string boxPrompt_;
   bool inBox_ = false;
+  bool loading_ = false;
   bool waitedForBox_ = false;
   bool ended_ = false;
 };

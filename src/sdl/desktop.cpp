@@ -78,6 +78,7 @@ class Desktop final : public Play::Platform, public Window::Owner {
   }
   void StateChanged(PlayState state) override { TellPage(state); }
   void Said(const Words& words) override { TellPage(words); }
+  void LoadDraws() override { GiveWay(); }
 
   // What the window shows.
   const zentor::Form& Shown() const override { return play_.form(); }
@@ -222,6 +223,7 @@ std::optional<std::string> StartVideo() {
     return sentence;
   }
   WindowCanvas::ChooseShowing();
+  GiveWay();
   // Without controller support the keyboard still plays the whole game.
   SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   return std::nullopt;
@@ -258,6 +260,7 @@ int RunDesktop(const DesktopOptions& options) {
   if (!font) {
     return failed(kNoFontSentence);
   }
+  GiveWay();
   if (const auto sentence = StartVideo()) {
     return failed(*sentence);
   }

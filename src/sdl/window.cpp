@@ -126,6 +126,10 @@ void Window::Draw() {
     redraw.areas.push_back(PlaceDialog(viewport_).box);
   }
   if (redraw.whole) {
+    if (renewed) {
+      // Putting a whole new canvas's pixels into it is a step of its own too.
+      GiveWay();
+    }
     canvas_->ShowAll();
   } else {
     canvas_->Show(redraw.areas);
@@ -141,8 +145,10 @@ void Window::DrawAhead(SDL_Surface& surface) {
   GiveWay();
   const Form& form = owner_.Shown();
   const ButtonLook buttons = owner_.Buttons();
-  for (const LayoutRow& row : StartingLayout) {
-    const std::optional<SDL_Rect> area = DrawnArea(form, row, viewport_);
+  // From the bottom of the stacking order up, as the picture is drawn, so that each area finds
+  // the captions beneath it drawn already.
+  for (size_t index = StartingLayout.size(); index-- > 0;) {
+    const std::optional<SDL_Rect> area = DrawnArea(form, StartingLayout[index], viewport_);
     if (!area) {
       continue;
     }

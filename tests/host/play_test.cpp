@@ -54,6 +54,7 @@ class Stage final : public Play::Platform {
   uint64_t Seed() const override { return seed; }
   void StateChanged(PlayState state) override { states.push_back(state); }
   void Said(const Words& words) override { said.push_back(words); }
+  void LoadDraws() override { ++loadDraws; }
 
   // Runs the clock's ticks until the game is over or `most` ticks have run.
   void TickUntilOver(int most = 200000) {
@@ -69,6 +70,7 @@ class Stage final : public Play::Platform {
   std::vector<float> draws;  // every random number the game drew
   std::vector<PlayState> states;
   std::vector<Words> said;
+  size_t loadDraws = 0;
   int boxes = 0;
   bool tickedInBox = false;
   Play play;
@@ -91,6 +93,18 @@ TEST(Play, NoTickRunsWhileTheBoxIsOpenAndThePaceStartsAgainAfterIt) {
   EXPECT_EQ(stage.play.State(), PlayState::Over);
   EXPECT_EQ(stage.states, (std::vector<PlayState>{PlayState::Waiting, PlayState::Running,
                                                   PlayState::Box, PlayState::Over}));
+}
+
+// A platform that shares its thread may hand it over before each random number of the load, and
+// only then.
+TEST(Play, TheLoadsRandomDrawsAreEachToldAndNoOthers) {
+  Stage stage;
+  EXPECT_EQ(stage.loadDraws, stage.draws.size());
+  EXPECT_GT(stage.loadDraws, 0u);
+  stage.play.KeyDown(kKeySpace);
+  stage.TickUntilOver();
+  EXPECT_GT(stage.draws.size(), static_cast<size_t>(kRockCount)) << "no rock drew a new speed";
+  EXPECT_EQ(stage.loadDraws, static_cast<size_t>(kRockCount));
 }
 
 // What a page says for the game: its captions when they change, never the score alone tick by
