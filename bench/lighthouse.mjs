@@ -80,7 +80,7 @@ try {
       console.log(`  ${label.padEnd(16)} ${shown(median(values))}${unit} ` +
                   `(${shown(Math.min(...values))}${unit})`);
     }
-    const sent = all[0].audits['total-byte-weight'].numericValue;
+    const sent = Math.max(...all.map(lhr => lhr.audits['total-byte-weight'].numericValue));
     console.log(`  bytes sent       ${(sent / 1024).toFixed(1)} KiB`);
     const lcp = all[0].audits['largest-contentful-paint-element']?.details?.items?.[0]?.items?.[0];
     console.log(`  LCP element      ${lcp?.node?.snippet ?? 'none'}`);
