@@ -24,10 +24,10 @@
   controls.hidden = true;
   controls.innerHTML = `
     <div id="touch-pad" role="group" aria-label="Directions">
-      <button type="button" class="up" data-code="${kUp}" aria-label="Up">&#9650;</button>
-      <button type="button" class="left" data-code="${kLeft}" aria-label="Left">&#9664;</button>
-      <button type="button" class="right" data-code="${kRight}" aria-label="Right">&#9654;</button>
-      <button type="button" class="down" data-code="${kDown}" aria-label="Down">&#9660;</button>
+      <button type="button" class="up" data-code="${kUp}" aria-label="Up"></button>
+      <button type="button" class="left" data-code="${kLeft}" aria-label="Left"></button>
+      <button type="button" class="right" data-code="${kRight}" aria-label="Right"></button>
+      <button type="button" class="down" data-code="${kDown}" aria-label="Down"></button>
     </div>
     <button type="button" id="touch-start">Start</button>`;
   const safeArea = document.createElement('div');
