@@ -63,6 +63,35 @@ const moduleReady = new Promise(resolve => {
   Module.onRuntimeInitialized = resolve;
 });
 
+// The module, compiled on a thread of its own (compile.js) from the moment the page has shown its
+// title, and instantiated here once the module's script asks for it. The runtime then starts in a
+// task of its own (Module.setStatus has it wait for a timer), not in the one that instantiated
+// the module.
+let compiledModule = null;
+function compileModule() {
+  compiledModule = new Promise((resolve, reject) => {
+    const compiler = new Worker('compile.js');
+    compiler.onmessage = ({ data }) => {
+      if (data.error) {
+        reject(new Error(data.error));
+      } else {
+        resolve(data.compiled);
+      }
+    };
+    compiler.onerror = () => reject(new Error('cannot load compile.js'));
+    compiler.postMessage('zentor.wasm');
+  });
+}
+Module.instantiateWasm = (imports, receive) => {
+  compiledModule.then(
+    compiled => WebAssembly.instantiate(compiled, imports).then(
+      instance => receive(instance, compiled),
+      error => say(`zentor: cannot start zentor.wasm: ${error.message}`)),
+    error => say(`zentor: ${error.message}`));
+  return {};
+};
+Module.setStatus = () => {};
+
 // Runs the program's main with these arguments: a promise of its exit status, which comes when
 // main returns, however often the program has waited for the browser meanwhile.
 function runProgram(args) {
@@ -104,8 +133,7 @@ function start(font, script) {
 // The game comes once every script of the page follows its state (they come after this one) and
 // the browser has shown the page's title (two frames on, or a moment in a tab that draws no
 // frames), so that neither the game's files nor its start-up hold that first picture back: then
-// the module's script, the module itself, fetched meanwhile (preloaded, as the script would ask
-// for it only once it runs), and the font.
+// the module, compiled meanwhile on a thread of its own, its script, and the font.
 function afterFirstFrame(then) {
   let done = false;
   const once = () => {
@@ -121,18 +149,19 @@ function afterFirstFrame(then) {
 }
 
 afterFirstFrame(() => {
-  const preload = document.createElement('link');
-  Object.assign(preload, { rel: 'preload', href: 'zentor.wasm', as: 'fetch',
-                           type: 'application/wasm', crossOrigin: 'anonymous' });
+  compileModule();
   const script = document.createElement('script');
   script.src = 'zentor.js';
-  document.head.append(preload);
   document.body.append(script);
-  // Without ?play=, the game of a link or of a file given to the page (share.js), else a new game.
-  const watched = play !== null ? play && fetchFile(play) : zentorShare.gameToWatch();
-  Promise.all([fetchFile(fontFile), watched, moduleReady])
-    .then(([font, script]) => start(font, script))
-    .catch(error => say(`zentor: ${error.message}`));
+  // In a task of its own: the page's first look at its session storage may wait on the browser.
+  setTimeout(() => {
+    // Without ?play=, the game of a link or of a file given to the page (share.js), else a new
+    // game. The program starts in a task of its own too.
+    const watched = play !== null ? play && fetchFile(play) : zentorShare.gameToWatch();
+    Promise.all([fetchFile(fontFile), watched, moduleReady])
+      .then(([font, script]) => setTimeout(() => start(font, script)))
+      .catch(error => say(`zentor: ${error.message}`));
+  });
 });
 
 // A hidden tab is a window that lost the focus: a game left running pauses, as on the desktop.
