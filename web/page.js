@@ -16,8 +16,8 @@ function say(text) {
   document.getElementById('loading').hidden = true;
 }
 
-// A script of the page that does not load (the module's zentor.js, which this file adds): its
-// error reaches the window on its way down to the element.
+// A script of the page that does not load (the module's zentor.js, which comes after this
+// file): its error reaches the window on its way down to the element.
 window.addEventListener('error', event => {
   if (event.target instanceof HTMLScriptElement) {
     say(`zentor: cannot load ${event.target.getAttribute('src')}`);
@@ -64,12 +64,12 @@ const moduleReady = new Promise(resolve => {
 });
 
 // The module, compiled on a thread of its own (compile.js) from the moment the page has shown its
-// title, and instantiated here once the module's script asks for it. The runtime then starts in a
-// task of its own (Module.setStatus has it wait for a timer), not in the one that instantiated
-// the module.
-let compiledModule = null;
-function compileModule() {
-  compiledModule = new Promise((resolve, reject) => {
+// title, and instantiated here once the module's script (which the page runs before its first
+// picture) has asked for it. The runtime then starts in a task of its own (Module.setStatus has
+// it wait for a timer), not in the one that instantiated the module.
+let compileModule = null;
+const compiledModule = new Promise((resolve, reject) => {
+  compileModule = () => {
     const compiler = new Worker('compile.js');
     compiler.onmessage = ({ data }) => {
       if (data.error) {
@@ -80,8 +80,8 @@ function compileModule() {
     };
     compiler.onerror = () => reject(new Error('cannot load compile.js'));
     compiler.postMessage('zentor.wasm');
-  });
-}
+  };
+});
 Module.instantiateWasm = (imports, receive) => {
   compiledModule.then(
     compiled => WebAssembly.instantiate(compiled, imports).then(
@@ -132,8 +132,8 @@ function start(font, script) {
 
 // The game comes once every script of the page follows its state (they come after this one) and
 // the browser has shown the page's title (two frames on, or a moment in a tab that draws no
-// frames), so that neither the game's files nor its start-up hold that first picture back: then
-// the module, compiled meanwhile on a thread of its own, its script, and the font.
+// frames), so that neither the module nor the game's start-up hold that first picture back: then
+// the module, compiled meanwhile on a thread of its own, and the font.
 function afterFirstFrame(then) {
   let done = false;
   const once = () => {
@@ -150,9 +150,6 @@ function afterFirstFrame(then) {
 
 afterFirstFrame(() => {
   compileModule();
-  const script = document.createElement('script');
-  script.src = 'zentor.js';
-  document.body.append(script);
   // In a task of its own: the page's first look at its session storage may wait on the browser.
   setTimeout(() => {
     // Without ?play=, the game of a link or of a file given to the page (share.js), else a new

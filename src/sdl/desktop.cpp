@@ -233,6 +233,8 @@ std::optional<std::string> StartVideo() {
 
 int RunDesktop(const DesktopOptions& options) {
   EndOnSignals();
+  // In a page, the program's start and the file it records into are steps apart.
+  GiveWay();
   // What cannot be recorded or played is refused before any window opens.
   std::unique_ptr<Recording> recording;
   std::optional<ScriptPlayback> playback;
