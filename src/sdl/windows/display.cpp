@@ -39,4 +39,8 @@ double DesktopScale() {
   return 1;
 }
 
+bool ShowsWindowIcon() {
+  return true;
+}
+
 }  // namespace zentor
