@@ -1,7 +1,7 @@
 // The page around the game, in a browser: its own controls (the touch pad, Start and Pause, the
 // push buttons' twins) come to the game as keys and clicks, and it hears where the game stands
-// and what it says. A desktop window has no page around
-// it: there (page.cpp) nothing comes and nothing is told; in a page, web/page.cpp.
+// and what it says. A desktop window has no page around it: there (page.cpp) nothing comes and
+// nothing is told; in a page, web/page.cpp.
 #pragma once
 
 #include <SDL.h>
